@@ -1,0 +1,30 @@
+#include "app/modes.h"
+
+#include <allegro.h>
+
+#include <string>
+
+#include "app/constants.h"
+#include "app/creator.h"
+#include "app/globals.h"
+#include "app/helpers.h"
+#include "app/startup.h"
+
+bool loadingScreenFrame() {
+    show(false, nullptr);
+    return !key[KEY_ESC];
+}
+
+int runProgram(int argc, char** argv) {
+    const std::string word = argc > 1 ? argv[1] : "";
+    if (word == "creator") {
+        if (argc > 2) newMap(argv[2]);
+        return 0;
+    }
+    if (word == "compiler") return 0;
+
+    init();
+    while (loadingScreenFrame()) rest(1000 / TIMER_FPS);
+    global.unload();
+    return 0;
+}

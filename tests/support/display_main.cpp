@@ -1,0 +1,13 @@
+// Test entry for tests that need Allegro's timer, keyboard, mouse or a
+// window; run under Xvfb.
+#include <allegro.h>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    testing::GTEST_FLAG(death_test_style) = "threadsafe";
+    if (allegro_init() != 0 || install_timer() != 0 || install_keyboard() != 0) return 1;
+    set_color_depth(32);
+    if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, 800, 600, 0, 0) != 0) return 1;
+    return RUN_ALL_TESTS();
+}
