@@ -49,8 +49,9 @@ void putInt32(unsigned char* out, int32_t value) {
 
 bool isFlag(char v) { return v == 0 || v == 1; }
 
+// 16 where the system can't tell (also before Allegro is started).
 int desktopDepth() {
-    const int depth = desktop_color_depth();
+    const int depth = system_driver ? desktop_color_depth() : 0;
     return depth == 0 ? 16 : depth;
 }
 
