@@ -27,17 +27,15 @@ wait_for() {
   done
 }
 
+# Xvfb picks a free display number itself and reports it, so parallel
+# tests never race for one.
 start_display() {
-  local n
-  for n in $(seq 90 160); do
-    [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] && continue
-    Xvfb :$n -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    export DISPLAY=:$n
-    wait_for 10 xdpyinfo && return 0
-    kill "$xvfb_pid" 2>/dev/null || true
-  done
-  fail "no X display could be started"
+  local number_file=$scratch/display
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
+  xvfb_pid=$!
+  wait_for 10 test -s "$number_file" || fail "no X display could be started"
+  export DISPLAY=:$(cat "$number_file")
+  wait_for 10 xdpyinfo || fail "the X display does not answer"
 }
 
 # A fresh copy of the game folder without a settings file; becomes the
