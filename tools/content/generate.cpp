@@ -6,7 +6,10 @@
 #include <string>
 
 #include "catalogue.h"
+#include "hud.h"
 #include "startup_assets.h"
+#include "tile_sets.h"
+#include "units.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -19,6 +22,11 @@ int main(int argc, char** argv) {
         makeFonts(catalogue);
         makeMainMenu(catalogue);
         makeCrosshair(catalogue);
+        makeTileSets(catalogue);
+        makeUnits(catalogue);
+        makeBullets(catalogue);
+        makeWeaponIcons(catalogue);
+        makeHud(catalogue);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "korvalt_content: %s\n", e.what());
         return 1;
