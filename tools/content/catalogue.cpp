@@ -5,6 +5,7 @@
 
 Catalogue::Catalogue(std::string game, std::string staging) : gameDir(std::move(game)), stagingDir(std::move(staging)) {
     std::filesystem::create_directories(stagingDir);
+    for (const char* dir : {"data", "gfx", "sfx"}) std::filesystem::create_directories(gameDir + "/" + dir);
 }
 
 std::string Catalogue::gamePath(const std::string& relative) const { return gameDir + "/" + relative; }

@@ -7,6 +7,10 @@
 
 #include "catalogue.h"
 #include "hud.h"
+#include "intro.h"
+#include "music.h"
+#include "sound_effects.h"
+#include "screens.h"
 #include "startup_assets.h"
 #include "tile_sets.h"
 #include "units.h"
@@ -27,6 +31,12 @@ int main(int argc, char** argv) {
         makeBullets(catalogue);
         makeWeaponIcons(catalogue);
         makeHud(catalogue);
+        makeMissionScreen(catalogue);
+        makeButtons(catalogue);
+        makeCampaignPicture(catalogue);
+        makeSoundEffects(catalogue);
+        makeMusic(catalogue);
+        makeIntro(catalogue);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "korvalt_content: %s\n", e.what());
         return 1;
