@@ -21,7 +21,7 @@ void Catalogue::savePicture(const std::string& relative, const Canvas& canvas, T
 void Catalogue::stagePicture(const std::string& file, const std::string& label, const Canvas& canvas,
                              Transparency mode) {
     writeTga(stagingPath(file), canvas, mode);
-    record(label, canvas, mode);
+    if (!label.empty()) record(label, canvas, mode);
 }
 
 void Catalogue::record(const std::string& label, const Canvas& canvas, Transparency mode) {

@@ -19,7 +19,8 @@ public:
     // Writes gfx pictures into the game folder (TGA) and records them.
     void savePicture(const std::string& relative, const Canvas& canvas, Transparency mode);
     // Writes a datafile source picture into the staging directory and
-    // records it under the label (e.g. "data/units/rifleman.dat #3").
+    // records it under the label (e.g. "data/intro.dat #3"); an empty
+    // label leaves it off the contact sheet.
     void stagePicture(const std::string& file, const std::string& label, const Canvas& canvas, Transparency mode);
     // Records a picture that is shown on the sheet only.
     void record(const std::string& label, const Canvas& canvas, Transparency mode);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "catalogue.h"
+#include "contact_sheet.h"
 #include "hud.h"
 #include "intro.h"
 #include "music.h"
@@ -37,6 +38,7 @@ int main(int argc, char** argv) {
         makeSoundEffects(catalogue);
         makeMusic(catalogue);
         makeIntro(catalogue);
+        writeContactSheet(catalogue, game + "/../contact_sheet.png");
     } catch (const std::exception& e) {
         std::fprintf(stderr, "korvalt_content: %s\n", e.what());
         return 1;

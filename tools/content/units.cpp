@@ -20,11 +20,15 @@ struct UnitType {
 void packUnit(Catalogue& catalogue, const std::string& file, const std::vector<Canvas>& sprites, int radius) {
     std::string stem = std::filesystem::path(file).stem().string();
     std::vector<DatafileItem> items;
+    // The sheet shows the six sprites side by side under one label.
+    Canvas row(static_cast<int>(sprites.size()) * (sprites[0].w + 4), sprites[0].h);
     for (size_t i = 0; i < sprites.size(); ++i) {
         std::string source = itemFile(static_cast<int>(i), stem + "_sprite", "tga");
-        catalogue.stagePicture(source, file + " #" + std::to_string(i), sprites[i], Transparency::masked);
+        catalogue.stagePicture(source, "", sprites[i], Transparency::masked);
+        row.draw(sprites[i], static_cast<int>(i) * (sprites[0].w + 4), 0);
         items.push_back({"BMP", source});
     }
+    catalogue.record(file + " #0-" + std::to_string(sprites.size() - 1), row, Transparency::masked);
     if (radius > 0) {
         std::string source = itemFile(6, stem + "_radius", "bin");
         writeBytes(catalogue.stagingPath(source), {static_cast<uint8_t>(radius)});
