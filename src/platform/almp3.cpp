@@ -4,16 +4,18 @@
 // - bufferBytes is the byte size of one Allegro stream buffer of 16-bit
 //   sound in the file's own layout (the formula of Allegro's stream
 //   documentation): 24576 bytes are 6144 frames of stereo (139 ms at
-//   44.1 kHz) or 12288 frames of mono. Allegro keeps two such buffers, so
-//   an autopoll every 100 ms keeps up at normal speed.
+//   44.1 kHz) or 12288 frames of mono. Allegro keeps at least two such
+//   buffers, so an autopoll every 100 ms keeps up at normal speed.
 // - The stream plays at the file's own rate and channel count; Allegro's
 //   mixer resamples to its output rate, so any rate plays at the right
 //   pitch. Speed scales that rate (1000 = normal) and is kept between 10
 //   and 10000 so the mixer's step stays in range.
 // - After the end of a play without loop the stream plays out what it
 //   holds and is then closed; polling reports that it no longer plays.
-// - Without a sound voice (no sound driver) play reports ALMP3_ERROR and
-//   the object stays usable; decoding does not need the driver.
+// - Without a sound voice play reports ALMP3_ERROR and the object stays
+//   usable; decoding does not need the driver. Allegro's no-sound driver
+//   gives voices that never move on: such a stream takes its first buffers
+//   and then waits for ever, silently.
 //
 // Locking: one mutex guards every object's state, since the autopoll
 // callback runs on Allegro's timer thread. The callback is registered with
@@ -47,9 +49,6 @@ namespace {
 std::mutex layerMutex;
 std::unordered_map<uintptr_t, ALMP3_MP3*> autopolled;
 uintptr_t lastAutopollId = 0;
-
-// Allegro keeps two stream buffers: after two of silence the end has played.
-constexpr int SILENT_BUFFERS_TO_CLOSE = 2;
 
 int clampTo(int value, int low, int high) {
     return std::max(low, std::min(value, high));
@@ -85,7 +84,9 @@ void fillBuffer(ALMP3_MP3* mp3, void* buffer) {
 int pollLocked(ALMP3_MP3* mp3) {
     if (!mp3->stream) return ALMP3_POLL_NOTPLAYING;
     while (void* buffer = get_audio_stream_buffer(mp3->stream)) {
-        if (mp3->silentBuffers >= SILENT_BUFFERS_TO_CLOSE) {
+        // Allegro's stream holds two halves of bufcount buffers: once that
+        // many buffers of silence were handed over, the end has been heard.
+        if (mp3->silentBuffers >= 2 * mp3->stream->bufcount) {
             // Not handed back: the stream is closed instead.
             closeStream(mp3);
             return ALMP3_POLL_NOTPLAYING;
