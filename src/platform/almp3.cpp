@@ -137,9 +137,8 @@ int almp3_play_ex_mp3(ALMP3_MP3* mp3, int bufferBytes, int volume, int pan, int 
     mp3->bufferFrames = std::max(bufferBytes, 1024) / (2 * channels);
     mp3->stream = play_audio_stream(mp3->bufferFrames, 16, channels == 2, streamFrequency(mp3, speed),
                                     clampTo(volume, 0, 255), clampTo(pan, 0, 255));
-    if (!mp3->stream) return ALMP3_ERROR;
-    pollLocked(mp3);
-    return ALMP3_OK;
+    // The stream starts with silence; the next poll fills it.
+    return mp3->stream ? ALMP3_OK : ALMP3_ERROR;
 }
 
 void almp3_stop_mp3(ALMP3_MP3* mp3) {
