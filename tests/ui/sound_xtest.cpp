@@ -47,7 +47,8 @@ TEST_F(SoundTimerTest, AutopollSurvivesTheGameThreadStoppingAndDestroying) {
             sound.musicUpdate();
             break;
         case 3: sound.load(random() % 2 ? "song.mp3" : "voice.mp3", true); break;
-        case 4: sounds[random() % sounds.size()] = std::make_unique<Sound>("song.mp3", true); break;
+        case 4: sounds[random() % sounds.size()] = std::make_unique<Sound>("song.mp3", true);
+            continue;  // `sound` may be gone
         default: sound.destroy(); break;
         }
         sound.poll();  // ignored for autopolled sounds
