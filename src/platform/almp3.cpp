@@ -10,6 +10,7 @@
 //   mixer resamples to its output rate, so any rate plays at the right
 //   pitch. Speed scales that rate (1000 = normal) and is kept between 10
 //   and 10000 so the mixer's step stays in range.
+// - bufferBytes below 1024 count as 1024.
 // - After the end of a play without loop the stream plays out what it
 //   holds and is then closed; polling reports that it no longer plays.
 // - Without a sound voice play reports ALMP3_ERROR and the object stays

@@ -21,7 +21,8 @@ constexpr int ALMP3_POLL_NOTPLAYING = -2;  // not started, stopped or finished
 ALMP3_MP3* almp3_create_mp3(const void* data, int dataSize);
 void almp3_destroy_mp3(ALMP3_MP3* mp3);
 
-// Starts playing from the beginning. bufferBytes is the size of one stream
+// Starts playing from the beginning; the stream starts silent and the next
+// poll fills it. bufferBytes is the size of one stream
 // buffer in bytes of 16-bit sound in the file's own channel layout; volume
 // and pan 0 to 255 (pan 127 centre); speed 1000 = normal; loop non-zero
 // starts over at the end.

@@ -5,6 +5,11 @@
 // The output keeps the sample rate and channel count of the file's first
 // frame for the whole file: later frames of another rate or channel count
 // are converted to it by libmpg123.
+//
+// Damaged data: data in which libmpg123 finds no frame is refused by open
+// (for Sound that is the sample load error). Damage after the first frame
+// is skipped where libmpg123 can resynchronise; otherwise the sound ends
+// there. Neither hangs: a loop whose pass gives no sound stops.
 #pragma once
 
 #include <cstddef>
