@@ -26,16 +26,6 @@ TEST_F(Almp3Test, CreateNeedsAFrame) {
     almp3_destroy_mp3(made);
 }
 
-TEST_F(Almp3Test, NullObjectIsIgnored) {
-    EXPECT_EQ(almp3_play_ex_mp3(nullptr, 24576, 255, 127, 1000, 1), ALMP3_ERROR);
-    EXPECT_EQ(almp3_poll_mp3(nullptr), ALMP3_POLL_NOTPLAYING);
-    almp3_adjust_mp3(nullptr, 1, 2, 3, 4);
-    almp3_stop_mp3(nullptr);
-    almp3_start_autopoll_mp3(nullptr, 100);
-    almp3_stop_autopoll_mp3(nullptr);
-    almp3_destroy_mp3(nullptr);
-}
-
 // Allegro's no-sound driver never moves its voices on, so how a play ends
 // can't be seen here; the decoder's tests cover the end and the loop.
 TEST_F(Almp3Test, PlaysUntilStoppedAndStartsOverWhenPlayedAgain) {

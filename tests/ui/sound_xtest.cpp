@@ -11,7 +11,6 @@
 #include <random>
 
 #include "app/globals.h"
-#include "platform/almp3.h"
 #include "platform/test_tone.h"
 
 namespace {
@@ -59,17 +58,6 @@ TEST_F(SoundTimerTest, AutopollSurvivesTheGameThreadStoppingAndDestroying) {
         EXPECT_TRUE(sound->autopoll);
         EXPECT_NE(sound->mp3, nullptr);
     }
-}
-
-TEST_F(SoundTimerTest, AutopolledSoundsPlayAfterAReloadWithoutAutopoll) {
-    Sound sound("song.mp3", true);
-    sound.play(1, 200, 127, 1000);
-    rest(150);
-    sound.load("song.mp3", false);
-    EXPECT_FALSE(sound.autopoll);
-    sound.play(1, 200, 127, 1000);
-    sound.poll();
-    EXPECT_EQ(almp3_poll_mp3(sound.mp3), ALMP3_OK);
 }
 
 TEST_F(SoundTimerTest, TunesPlayStopAndDieWhilePlaying) {
