@@ -19,11 +19,12 @@
 //   and then waits for ever, silently.
 //
 // Locking: one mutex guards every object's state, since the autopoll
-// callback runs on Allegro's timer thread. The callback is registered with
-// an id, not the object's address: it looks the id up under the mutex, so a
-// tick that arrives after the autopoll was stopped finds nothing. Allegro's
-// timer calls are made without holding the mutex, so a tick waiting for the
-// mutex can't deadlock with them.
+// callback runs on Allegro's timer thread. Autopolled objects share one
+// Allegro timer per poll interval (Allegro has only 16 timer slots), and
+// the callback finds them in a list under the mutex, so a tick that comes
+// after an object left the list can't reach it. Allegro's timer calls are
+// made without holding the mutex, so a tick waiting for the mutex can't
+// deadlock with them.
 #include "platform/almp3.h"
 
 #include <allegro.h>
@@ -31,7 +32,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <mutex>
-#include <unordered_map>
+#include <map>
+#include <vector>
 
 #include "platform/mp3_decoder.h"
 
@@ -42,14 +44,14 @@ struct ALMP3_MP3 {
     bool loop = false;
     bool ended = false;      // the last sound has been handed to the stream
     int silentBuffers = 0;   // buffers of silence handed over since the end
-    uintptr_t autopollId = 0;
+    int autopollSpeed = 0;   // milliseconds between autopolls, 0 when off
 };
 
 namespace {
 
 std::mutex layerMutex;
-std::unordered_map<uintptr_t, ALMP3_MP3*> autopolled;
-uintptr_t lastAutopollId = 0;
+// Autopolled objects by their poll interval; each interval has one timer.
+std::map<int, std::vector<ALMP3_MP3*>> autopolled;
 
 int clampTo(int value, int low, int high) {
     return std::max(low, std::min(value, high));
@@ -98,10 +100,15 @@ int pollLocked(ALMP3_MP3* mp3) {
     return ALMP3_OK;
 }
 
-void autopollTick(void* id) {
+void* timerParam(int speed) {
+    return reinterpret_cast<void*>(static_cast<intptr_t>(speed));
+}
+
+void autopollTick(void* speed) {
     std::lock_guard<std::mutex> lock(layerMutex);
-    const auto found = autopolled.find(reinterpret_cast<uintptr_t>(id));
-    if (found != autopolled.end()) pollLocked(found->second);
+    const auto found = autopolled.find(static_cast<int>(reinterpret_cast<intptr_t>(speed)));
+    if (found == autopolled.end()) return;
+    for (ALMP3_MP3* mp3 : found->second) pollLocked(mp3);
 }
 
 }  // namespace
@@ -164,34 +171,42 @@ int almp3_poll_mp3(ALMP3_MP3* mp3) {
     return pollLocked(mp3);
 }
 
-void almp3_start_autopoll_mp3(ALMP3_MP3* mp3, int speed) {
+int almp3_start_autopoll_mp3(ALMP3_MP3* mp3, int speed) {
     // Without Allegro's timer there is nothing to poll from (and installing
     // a timer callback would try to start the timer from here).
-    if (!mp3 || !timer_driver) return;
-    uintptr_t id = 0;
+    if (!mp3 || !timer_driver) return ALMP3_ERROR;
+    speed = std::max(speed, 1);
+    bool firstOfSpeed = false;
     {
         std::lock_guard<std::mutex> lock(layerMutex);
-        if (mp3->autopollId != 0) return;
-        id = ++lastAutopollId;
-        mp3->autopollId = id;
-        autopolled[id] = mp3;
+        if (mp3->autopollSpeed != 0) return ALMP3_OK;
+        auto& list = autopolled[speed];
+        firstOfSpeed = list.empty();
+        list.push_back(mp3);
+        mp3->autopollSpeed = speed;
     }
-    if (install_param_int_ex(autopollTick, reinterpret_cast<void*>(id), MSEC_TO_TIMER(std::max(speed, 1))) != 0) {
+    if (firstOfSpeed && install_param_int_ex(autopollTick, timerParam(speed), MSEC_TO_TIMER(speed)) != 0) {
         std::lock_guard<std::mutex> lock(layerMutex);
-        autopolled.erase(id);
-        mp3->autopollId = 0;
+        autopolled.erase(speed);
+        mp3->autopollSpeed = 0;
+        return ALMP3_ERROR;
     }
+    return ALMP3_OK;
 }
 
 void almp3_stop_autopoll_mp3(ALMP3_MP3* mp3) {
     if (!mp3) return;
-    uintptr_t id = 0;
+    int speed = 0;
+    bool lastOfSpeed = false;
     {
         std::lock_guard<std::mutex> lock(layerMutex);
-        id = mp3->autopollId;
-        if (id == 0) return;
-        autopolled.erase(id);
-        mp3->autopollId = 0;
+        speed = mp3->autopollSpeed;
+        if (speed == 0) return;
+        auto& list = autopolled[speed];
+        list.erase(std::remove(list.begin(), list.end(), mp3), list.end());
+        mp3->autopollSpeed = 0;
+        lastOfSpeed = list.empty();
+        if (lastOfSpeed) autopolled.erase(speed);
     }
-    remove_param_int(autopollTick, reinterpret_cast<void*>(id));
+    if (lastOfSpeed) remove_param_int(autopollTick, timerParam(speed));
 }

@@ -12,9 +12,9 @@
 
 struct ALMP3_MP3;
 
-// Results of almp3_play_ex_mp3 and almp3_poll_mp3.
+// Results of almp3_play_ex_mp3, almp3_poll_mp3 and almp3_start_autopoll_mp3.
 constexpr int ALMP3_OK = 0;
-constexpr int ALMP3_ERROR = -1;           // no sound voice available
+constexpr int ALMP3_ERROR = -1;            // no sound voice or no timer
 constexpr int ALMP3_POLL_NOTPLAYING = -2;  // not started, stopped or finished
 
 // Null when the data holds no decodable MP3 frame.
@@ -32,5 +32,7 @@ void almp3_adjust_mp3(ALMP3_MP3* mp3, int volume, int pan, int speed, int loop);
 int almp3_poll_mp3(ALMP3_MP3* mp3);
 
 // Polls the object every `speed` milliseconds from Allegro's timer.
-void almp3_start_autopoll_mp3(ALMP3_MP3* mp3, int speed);
+// ALMP3_ERROR when Allegro's timer is not running or has no free slot; the
+// object must then be polled by its owner.
+int almp3_start_autopoll_mp3(ALMP3_MP3* mp3, int speed);
 void almp3_stop_autopoll_mp3(ALMP3_MP3* mp3);

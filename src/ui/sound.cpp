@@ -63,10 +63,9 @@ void Sound::loadMp3(const std::string& file, bool autopoll) {
     if (got != static_cast<long>(size)) errors::sampleLoadError(file);
     mp3 = almp3_create_mp3(mp3Data.data(), static_cast<int>(size));
     if (!mp3) errors::sampleLoadError(file);
-    if (autopoll) {
-        almp3_start_autopoll_mp3(mp3, AUTOPOLL_SPEED);
-        this->autopoll = true;
-    }
+    // Where the timer can't take it (no timer, no free timer slot), the MP3
+    // stays with poll(), so it never stalls.
+    if (autopoll) this->autopoll = almp3_start_autopoll_mp3(mp3, AUTOPOLL_SPEED) == ALMP3_OK;
 }
 
 void Sound::play(int loop, int volume, int pan, int frequency) {

@@ -58,6 +58,15 @@ TEST_F(SoundDeathTest, EveryLoadFailureEndsWithTheSampleError) {
     }
 }
 
+// No timer here: an MP3 asked to autopoll is left to poll() instead.
+TEST_F(SoundTest, AutopollWithoutATimerFallsBackToPoll) {
+    Sound sound("song.mp3", true);
+    EXPECT_FALSE(sound.autopoll);
+    sound.play(0, 100, 127, 1000);
+    sound.poll();
+    EXPECT_EQ(almp3_poll_mp3(sound.mp3), ALMP3_OK);
+}
+
 TEST_F(SoundTest, LoadingAnotherFileFreesTheFirst) {
     Sound sound("song.mp3", false);
     sound.play(1, 200, 127, 1000);

@@ -60,6 +60,17 @@ TEST_F(SoundTimerTest, AutopollSurvivesTheGameThreadStoppingAndDestroying) {
     }
 }
 
+// More autopolled MP3s than Allegro has timer slots: they share timers.
+TEST_F(SoundTimerTest, ManyMp3sAutopollAtOnce) {
+    std::vector<std::unique_ptr<Sound>> sounds;
+    for (int i = 0; i < 20; ++i) {
+        sounds.push_back(std::make_unique<Sound>("voice.mp3", true));
+        EXPECT_TRUE(sounds.back()->autopoll) << i;
+        sounds.back()->play(1, 100, 127, 1000);
+    }
+    rest(150);
+}
+
 TEST_F(SoundTimerTest, TunesPlayStopAndDieWhilePlaying) {
     Sound tune("tune.mid", false);
     tune.play(1, global.musicVolume, 127, 1000);
