@@ -10,7 +10,8 @@
 //   mixer resamples to its output rate, so any rate plays at the right
 //   pitch. Speed scales that rate (1000 = normal) and is kept between 10
 //   and 10000 so the mixer's step stays in range.
-// - bufferBytes below 1024 count as 1024.
+// - bufferBytes are kept between 1024 and 1 MiB, autopoll intervals
+//   between 1 ms and 10 s.
 // - After the end of a play without loop the stream plays out what it
 //   holds and is then closed; polling reports that it no longer plays.
 // - Without a sound voice play reports ALMP3_ERROR and the object stays
@@ -142,7 +143,7 @@ int almp3_play_ex_mp3(ALMP3_MP3* mp3, int bufferBytes, int volume, int pan, int 
     mp3->ended = false;
     mp3->silentBuffers = 0;
     const int channels = mp3->decoder.channels();
-    mp3->bufferFrames = std::max(bufferBytes, 1024) / (2 * channels);
+    mp3->bufferFrames = clampTo(bufferBytes, 1024, 1 << 20) / (2 * channels);
     mp3->stream = play_audio_stream(mp3->bufferFrames, 16, channels == 2, streamFrequency(mp3, speed),
                                     clampTo(volume, 0, 255), clampTo(pan, 0, 255));
     // The stream starts with silence; the next poll fills it.
@@ -175,7 +176,7 @@ int almp3_start_autopoll_mp3(ALMP3_MP3* mp3, int speed) {
     // Without Allegro's timer there is nothing to poll from (and installing
     // a timer callback would try to start the timer from here).
     if (!mp3 || !timer_driver) return ALMP3_ERROR;
-    speed = std::max(speed, 1);
+    speed = clampTo(speed, 1, 10000);
     bool firstOfSpeed = false;
     {
         std::lock_guard<std::mutex> lock(layerMutex);
