@@ -1,0 +1,108 @@
+// Sound with Allegro's timer running: autopolled MP3s, MIDI tunes and the
+// game folder's sounds. Without a sound card Allegro picks its no-sound
+// drivers, and everything must still work.
+#include "ui/sound.h"
+
+#include <allegro.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <random>
+
+#include "app/globals.h"
+#include "platform/test_tone.h"
+
+namespace {
+
+class SoundTimerTest : public testing::Test {
+protected:
+    static void SetUpTestSuite() { ASSERT_EQ(install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, nullptr), 0); }
+
+    void SetUp() override {
+        ASSERT_FALSE(testTone::sineMp3("song", 440.0, 0.5, 44100, 2).empty());
+        ASSERT_FALSE(testTone::sineMp3("voice", 300.0, 0.3, 22050, 1).empty());
+        writeFileBytes("tune.mid", testTone::oneNoteMidi());
+        global.sfxVolume = 100;
+        global.musicVolume = 200;
+    }
+
+    scopedWorkDir dir;
+};
+
+// The autopoll ticks on Allegro's timer thread while this thread starts,
+// stops, adjusts, reloads and destroys the same sounds at random moments.
+TEST_F(SoundTimerTest, AutopollSurvivesTheGameThreadStoppingAndDestroying) {
+    std::mt19937 random(7);
+    std::vector<std::unique_ptr<Sound>> sounds;
+    for (int i = 0; i < 4; ++i) sounds.push_back(std::make_unique<Sound>(i % 2 ? "song.mp3" : "voice.mp3", true));
+    for (int round = 0; round < 150; ++round) {
+        Sound& sound = *sounds[random() % sounds.size()];
+        switch (random() % 6) {
+        case 0: sound.play(static_cast<int>(random() % 2), global.musicVolume, 127, 1000); break;
+        case 1: sound.stop(); break;
+        case 2:
+            global.musicVolume = static_cast<unsigned char>(random());
+            sound.musicUpdate();
+            break;
+        case 3: sound.load(random() % 2 ? "song.mp3" : "voice.mp3", true); break;
+        case 4: sounds[random() % sounds.size()] = std::make_unique<Sound>("song.mp3", true);
+            continue;  // `sound` may be gone
+        default: sound.destroy(); break;
+        }
+        sound.poll();  // ignored for autopolled sounds
+        rest(random() % 8);
+    }
+    for (auto& sound : sounds) {
+        if (!sound->isActive()) continue;
+        EXPECT_TRUE(sound->autopoll);
+        EXPECT_NE(sound->mp3, nullptr);
+    }
+}
+
+// More autopolled MP3s than Allegro has timer slots: they share timers.
+TEST_F(SoundTimerTest, ManyMp3sAutopollAtOnce) {
+    std::vector<std::unique_ptr<Sound>> sounds;
+    for (int i = 0; i < 20; ++i) {
+        sounds.push_back(std::make_unique<Sound>("voice.mp3", true));
+        EXPECT_TRUE(sounds.back()->autopoll) << i;
+        sounds.back()->play(1, 100, 127, 1000);
+    }
+    rest(150);
+}
+
+TEST_F(SoundTimerTest, TunesPlayStopAndDieWhilePlaying) {
+    Sound tune("tune.mid", false);
+    tune.play(1, global.musicVolume, 127, 1000);
+    EXPECT_FALSE(tune.isEffect);
+    rest(50);
+    tune.stop();
+    EXPECT_EQ(tune.isActive(), 2);
+    tune.play(0, 10, 127, 1000);
+    EXPECT_TRUE(tune.isEffect);
+    auto playing = std::make_unique<Sound>("tune.mid", false);
+    playing->play(1, 200, 127, 1000);
+    playing.reset();
+    rest(50);
+}
+
+// Every sound and tune the game ships loads and plays.
+TEST_F(SoundTimerTest, GameFolderSoundsPlay) {
+    const std::filesystem::path sfx = std::filesystem::path(KORVALT_GAME_DIR) / "sfx";
+    int played = 0;
+    std::error_code noFolder;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(sfx, noFolder)) {
+        const std::string name = entry.path().string();
+        const std::string ending = entry.path().extension().string();
+        if (ending != ".wav" && ending != ".mp3" && ending != ".mid" && ending != ".midi") continue;
+        Sound sound(name, ending == ".mp3");
+        sound.play(0, global.sfxVolume, 127, 1000);
+        rest(20);
+        sound.poll();
+        sound.stop();
+        ++played;
+    }
+    if (played == 0) GTEST_SKIP() << "no sounds in " << sfx;
+}
+
+}  // namespace
