@@ -27,6 +27,18 @@ bool displayReachable() {
     return true;
 }
 
+// Allegro's X11 start-up now and then fails on a busy display server
+// (seen with several servers starting at once); a few spaced tries ride
+// that out. Without a system driver every later Allegro call would crash.
+bool startAllegro() {
+    constexpr int TRIES = 5;
+    for (int attempt = 1; attempt <= TRIES; attempt++) {
+        if (allegro_init() == 0) return true;
+        if (attempt < TRIES) usleep(200 * 1000);
+    }
+    return false;
+}
+
 }  // namespace
 
 void setMode(char& mode) {
@@ -36,8 +48,7 @@ void setMode(char& mode) {
 }
 
 void init() {
-    if (!displayReachable()) errors::graphicModeError();
-    allegro_init();
+    if (!displayReachable() || !startAllegro()) errors::graphicModeError();
     if (install_timer() != 0) errors::timerError();
     if (install_keyboard() != 0) errors::keyboardError();
     if (install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, nullptr) != 0) errors::soundDriverError();
