@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <cstdint>
+#include <cstdio>
 #include <ctime>
 
 #include "app/constants.h"
@@ -39,16 +40,23 @@ bool startAllegro() {
     return false;
 }
 
+// Allegro's own reason goes to standard error beside the numbered text,
+// for whoever has to find out why the display refused.
+[[noreturn]] void displayError() {
+    if (allegro_error[0]) std::fprintf(stderr, "Allegro: %s\n", allegro_error);
+    errors::graphicModeError();
+}
+
 }  // namespace
 
 void setMode(char& mode) {
     if (set_gfx_mode(mode, 800, 600, 0, 0) == 0) return;
     mode ^= 3;
-    if (set_gfx_mode(mode, 800, 600, 0, 0) != 0) errors::graphicModeError();
+    if (set_gfx_mode(mode, 800, 600, 0, 0) != 0) displayError();
 }
 
 void init() {
-    if (!displayReachable() || !startAllegro()) errors::graphicModeError();
+    if (!displayReachable() || !startAllegro()) displayError();
     if (install_timer() != 0) errors::timerError();
     if (install_keyboard() != 0) errors::keyboardError();
     if (install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, nullptr) != 0) errors::soundDriverError();
