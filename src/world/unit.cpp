@@ -19,20 +19,18 @@ constexpr int POOL_GROWTH = 3;
 // with the frame that set it, the body is drawn 130 times.
 constexpr int CORPSE_COUNT = 129;
 
-// value / (maximum / 100) in floating point, truncated. A maximum of 0 has
-// no percentage: 0. Results beyond int are clamped.
-int percentage(int value, int maximum) {
-    if (maximum == 0) return 0;
-    const double p = value / (maximum / 100.0);
-    if (p >= INT_MAX) return INT_MAX;
-    if (p <= INT_MIN) return INT_MIN;
-    return static_cast<int>(p);
-}
-
 int clampToInt(long long v) {
     if (v > INT_MAX) return INT_MAX;
     if (v < INT_MIN) return INT_MIN;
     return static_cast<int>(v);
+}
+
+// value / (maximum / 100), truncated. Worked out exactly as value x 100 /
+// maximum: in floating point a full unit of some maxima (7, 14, ...) would
+// read 99. A maximum of 0 has no percentage: 0.
+int percentage(int value, int maximum) {
+    if (maximum == 0) return 0;
+    return clampToInt(static_cast<long long>(value) * 100 / maximum);
 }
 
 }  // namespace
