@@ -176,15 +176,7 @@ TEST(UnitTemplate, RefusesADatafileWithoutAllItems) {
 
 TEST(UnitTemplate, LoadsAUnitDatafile) {
     scopedWorkDir dir;
-    for (int s = 0; s < UNIT_SPRITES; s++) {
-        BITMAP* b = create_bitmap(8 + s, 6);
-        clear_to_color(b, makecol(10 * s, 0, 0));
-        save_bitmap(("u" + std::to_string(s) + ".bmp").c_str(), b, nullptr);
-        destroy_bitmap(b);
-    }
-    writeFileBytes("u6.raw", {0xfe, 0x33});
-    ASSERT_EQ(std::system("dat -a -bpp 32 -t BMP unit.dat u0.bmp u1.bmp u2.bmp u3.bmp u4.bmp u5.bmp >/dev/null"), 0);
-    ASSERT_EQ(std::system("dat -a -t DATA unit.dat u6.raw >/dev/null"), 0);
+    ASSERT_TRUE(writeUnitDatafile("unit.dat", 0xfe));
 
     Unit type;
     type.load(3.5f, 120, 40, 1, "unit.dat", 300, 2, 5);

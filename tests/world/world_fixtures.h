@@ -5,6 +5,7 @@
 
 #include <allegro.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <memory>
@@ -96,6 +97,23 @@ inline void writeBulletFiles() {
         save_sample(("sfx/weapon" + std::to_string(w) + ".wav").c_str(), s);
         destroy_sample(s);
     }
+}
+
+// Writes a unit datafile with Allegro's dat tool: sprites of 8 + s x 6
+// pixels filled with red 10 x s, and the radius byte.
+inline bool writeUnitDatafile(const std::string& name, unsigned char radius) {
+    std::string sprites;
+    for (int s = 0; s < UNIT_SPRITES; s++) {
+        BITMAP* b = create_bitmap(8 + s, 6);
+        clear_to_color(b, makecol(10 * s, 0, 0));
+        const std::string file = "u" + std::to_string(s) + ".bmp";
+        save_bitmap(file.c_str(), b, nullptr);
+        destroy_bitmap(b);
+        sprites += " " + file;
+    }
+    writeFileBytes("u6.raw", {radius, 0x33});
+    return std::system(("dat -a -bpp 32 -t BMP " + name + sprites + " >/dev/null").c_str()) == 0 &&
+           std::system(("dat -a -t DATA " + name + " u6.raw >/dev/null").c_str()) == 0;
 }
 
 // A template loaded from memory sprites and a placed unit of class T
