@@ -82,6 +82,28 @@ private:
 
 inline void hold(int slot, bool down = true) { key[DEFAULT_KEYS[slot]] = down ? 1 : 0; }
 
+// A RIFF WAVE file of 16 silent 8-bit mono samples at 11025 Hz.
+inline std::vector<unsigned char> silentWav() {
+    const auto le = [](std::vector<unsigned char>& out, unsigned v, int bytes) {
+        for (int i = 0; i < bytes; i++) out.push_back(static_cast<unsigned char>(v >> (8 * i)));
+    };
+    constexpr unsigned SAMPLES = 16;
+    std::vector<unsigned char> w = {'R', 'I', 'F', 'F'};
+    le(w, 36 + SAMPLES, 4);
+    for (char c : std::string("WAVEfmt ")) w.push_back(static_cast<unsigned char>(c));
+    le(w, 16, 4);
+    le(w, 1, 2);       // PCM
+    le(w, 1, 2);       // mono
+    le(w, 11025, 4);   // sample rate
+    le(w, 11025, 4);   // bytes per second
+    le(w, 1, 2);       // block align
+    le(w, 8, 2);       // bits per sample
+    for (char c : std::string("data")) w.push_back(static_cast<unsigned char>(c));
+    le(w, SAMPLES, 4);
+    w.insert(w.end(), SAMPLES, 128);
+    return w;
+}
+
 // "gfx/bulletN.tga" and "sfx/weaponN.wav" for the eight weapons in the
 // current working directory.
 inline void writeBulletFiles() {
@@ -92,10 +114,7 @@ inline void writeBulletFiles() {
         clear_to_color(b, makecol(255, 255, 0));
         save_bitmap(("gfx/bullet" + std::to_string(w) + ".tga").c_str(), b, nullptr);
         destroy_bitmap(b);
-        SAMPLE* s = create_sample(8, 0, 11025, 16);
-        std::memset(s->data, 128, 16);
-        save_sample(("sfx/weapon" + std::to_string(w) + ".wav").c_str(), s);
-        destroy_sample(s);
+        writeFileBytes("sfx/weapon" + std::to_string(w) + ".wav", silentWav());
     }
 }
 
