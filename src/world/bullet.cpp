@@ -7,6 +7,7 @@
 
 #include "app/globals.h"
 #include "app/helpers.h"
+#include "world/sprite_draw.h"
 
 BITMAP* bulletSprites[WEAPON_COUNT] = {};
 Sound bulletSounds[WEAPON_COUNT];
@@ -67,8 +68,8 @@ bool bullet::returnRequest(moveRequest* request) {
 void bullet::draw(int camX, int camY) {
     if (!active) return;
     BITMAP* sprite = bulletSprites[type];
-    rotate_sprite(global.buffer, sprite, getPosX() - camX - sprite->w / 2, getPosY() - camY - sprite->h / 2,
-                  itofix(direction));
+    drawRotatedSprite(global.buffer, sprite, getPosX() - camX - sprite->w / 2, getPosY() - camY - sprite->h / 2,
+                      direction, false);
 }
 
 int bullet::getTeam() const {

@@ -7,6 +7,7 @@
 #include "app/errors.h"
 #include "app/globals.h"
 #include "app/helpers.h"
+#include "world/sprite_draw.h"
 #include "world/weapons.h"
 
 namespace {
@@ -177,7 +178,7 @@ void Unit::draw(int camX, int camY) {
     const int x = screenX - sprite->w / 2;
     const int y = screenY - sprite->h / 2;
     if (walkCounter > 8)
-        rotate_sprite_v_flip(buffer, sprite, x, y, itofix(direction + 128));
+        drawRotatedSprite(buffer, sprite, x, y, direction + 128, true);
     else
-        rotate_sprite(buffer, sprite, x, y, itofix(direction));
+        drawRotatedSprite(buffer, sprite, x, y, direction, false);
 }

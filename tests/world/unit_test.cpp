@@ -297,3 +297,15 @@ TEST_F(UnitDrawing, BloodPoolGrowsToRadiusPlusThree) {
     global.bloodMode = 1;
     civ.unit.draw(0, 0);
 }
+
+TEST_F(UnitDrawing, DrawsPartlyOffScreenAndIgnoresFarAwayUnits) {
+    civ.unit.direction = -70;
+    civ.unit.draw(104, 0);  // centre at x = -4: the right part shows
+    EXPECT_EQ(getpixel(buffer(), 0, 100), stateColour(0));
+    clear_bitmap(buffer());
+    civ.unit.initialise(200000, -300000, 300, 0);
+    civ.unit.draw(0, 0);
+    civ.unit.draw(-2000000000, 2000000000);
+    for (int y = 0; y < 600; y += 50)
+        for (int x = 0; x < 800; x += 50) ASSERT_EQ(getpixel(buffer(), x, y), 0);
+}
