@@ -8,6 +8,7 @@
 #include "app/globals.h"
 #include "app/helpers.h"
 #include "world/sprite_draw.h"
+#include "world/unit_datafile.h"
 #include "world/weapons.h"
 
 namespace {
@@ -73,7 +74,7 @@ void Unit::load(float speed_, int maxLife_, int maxArmor_, int armorType_, std::
     // number outside it carries the pistol.
     weapon = isWeapon(weapon_) ? weapon_ : 0;
     shootFreq = shootFreq_;
-    DATAFILE* data = load_datafile(file.c_str());
+    DATAFILE* data = unitDatafileIsSound(file) ? load_datafile(file.c_str()) : nullptr;
     if (!data) errors::datafileError(file);
     const bool complete = loadSprites(data);
     unload_datafile(data);
