@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "world/unit.h"
+#include "world/weapons.h"
 
 // What the pointer does in this tick: its screen position, its buttons and
 // the wheel.
@@ -41,7 +42,8 @@ public:
 
     int* getLife() { return lifePtr; }
     int* getArmor() { return armorPtr; }
-    int* getAmmo() { return ammoPtr + weapon - 1; }
+    // The counter of the current weapon; none for the pistol.
+    int* getAmmo() { return weapon >= 1 && weapon < PLAYER_WEAPONS ? ammoPtr + weapon - 1 : nullptr; }
     int getAmmoleft() const;
     bool isPistolAllowed() const { return *noPistolPtr == 0; }
     int getCurWeapon() const { return weapon; }

@@ -260,6 +260,9 @@ TEST_F(PlayerUnit, NextAndPreviousWeaponByKeyAndWheel) {
     EXPECT_EQ(player.weapon, 1);
     EXPECT_EQ(player.getAmmoleft(), 5);
     EXPECT_EQ(player.getAmmo(), vars + AMMO1);
+    player.weapon = 0;
+    EXPECT_EQ(player.getAmmo(), nullptr);
+    EXPECT_EQ(player.getAmmoleft(), PISTOL_AMMO);
 }
 
 TEST_F(PlayerUnit, LifeAndArmourLiveInTheMissionVariables) {
