@@ -25,9 +25,11 @@ int shotDirection(const bulletRequest& request, int k) {
     return r & 1 ? request.dir - deviation : request.dir + deviation;
 }
 
-int bulletPool::freeSlot(int from) const {
+int bulletPool::freeSlot(int from) {
+    if (full) return -1;
     for (int i = from; i < static_cast<int>(slots.size()); i++)
         if (!slots[i].active) return i;
+    if (from == 0) full = true;
     return -1;
 }
 
@@ -59,13 +61,15 @@ void bulletPool::fly(const bulletJudge& judge, const shotSoundPlayer& sound) {
         if (!b.active) continue;
         moveRequest* request = b.update();
         judge(request, b);
-        if (b.returnRequest(request)) continue;
-        bulletRequest burst;
+        const bool burst = !b.returnRequest(request);
+        if (!b.active) full = false;
+        if (!burst) continue;
+        bulletRequest splinters;
         const bool declined = request->wasDeclined();
-        burst.set(declined ? request->oldPosX : request->newPosX, declined ? request->oldPosY : request->newPosY, 0,
-                  b.type + SPLINTER_OFFSET, nullptr);
+        splinters.set(declined ? request->oldPosX : request->newPosX, declined ? request->oldPosY : request->newPosY,
+                      0, b.type + SPLINTER_OFFSET, nullptr);
         delete request;
-        explosion(burst, sound);
+        explosion(splinters, sound);
     }
 }
 

@@ -45,5 +45,8 @@ public:
 
 private:
     // The next inactive slot from `from` on, or -1 when the pool is full.
-    int freeSlot(int from) const;
+    int freeSlot(int from);
+    // A search found every slot taken. Slots are only freed by fly, so the
+    // other shots of the step need not search again.
+    bool full = false;
 };

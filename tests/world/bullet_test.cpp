@@ -206,6 +206,27 @@ TEST_F(Bullets, AFullPoolDropsBulletsButStillSoundsThem) {
     EXPECT_EQ(sounds.size(), 6u);
 }
 
+TEST_F(Bullets, SlotsFreedInFlightTakeSplintersAfterAFullPool) {
+    bulletPool pool;
+    for (bullet& b : pool.slots) b.init(2, 0, 0, 0, nullptr, true);
+    pool.slots[0].init(0, 0, 0, 0, nullptr, true);
+    pool.slots[0].age = RANGE[0] - 1;
+    pool.slots[1].init(5, 0, 500, 500, nullptr, true);
+    pool.slots[1].age = RANGE[5] - 1;
+    bulletRequest shot;
+    shot.set(0, 0, 0, 0, nullptr);
+    pool.addBullets(shot, countSounds);  // dropped: the pool is full
+    pool.fly([](moveRequest*, const bullet&) {}, countSounds);
+    // The pistol bullet ended and the burst bullet burst: two splinters.
+    for (int i : {0, 1}) {
+        EXPECT_TRUE(pool.slots[i].isActive());
+        EXPECT_EQ(pool.slots[i].getType(), 7);
+        EXPECT_FLOAT_EQ(pool.slots[i].posY, 500 - SPEED[5]);
+    }
+    EXPECT_EQ(pool.slots[0].direction, 0);
+    EXPECT_EQ(pool.slots[1].direction, 4);
+}
+
 TEST_F(Bullets, SharedSpritesStayAndSoundsGoWithABullet) {
     {
         bullet b;
