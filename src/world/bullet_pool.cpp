@@ -18,6 +18,7 @@ void playShotSound(const bulletRequest& request) {
 
 int shotDirection(const bulletRequest& request, int k) {
     const int type = request.type;
+    if (!isWeapon(type)) return request.dir;
     if (BULLETS[type] > 1) return request.dir - SPREAD[type] - 2 + (2 * SPREAD[type] / BULLETS[type]) * (k + 1);
     if (SPREAD[type] == 0) return request.dir;
     const int r = std::rand();

@@ -3,7 +3,7 @@
 // from a unit datafile; placed units copy their type with basetypeGet and
 // share its sprites.
 //
-// Unit datafile items (Allegro datafile, items in name order):
+// Unit datafile items (Allegro datafile, in file order):
 //   0 to 5  bitmaps, the sprites of states 0 to 5
 //   6       data; its first byte, a signed 8-bit number, is the radius
 #pragma once
