@@ -8,6 +8,8 @@
 
 #include "content/game_folder.h"
 
+class ContentDatafiles : public GameFolderTest {};
+
 namespace {
 const char* const UNIT_FILES[] = {"data/units/player.dat",    "data/units/rifleman.dat",  "data/units/shotgunner.dat",
                                   "data/units/heavy.dat",     "data/units/sniper.dat",    "data/units/scientist.dat",
@@ -40,7 +42,7 @@ void expectUnitSprites(DATAFILE* d, const std::string& file) {
 }
 }  // namespace
 
-TEST(ContentDatafiles, FontsAreItemsZeroToTwoWithPrintableAscii) {
+TEST_F(ContentDatafiles, FontsAreItemsZeroToTwoWithPrintableAscii) {
     Datafile data = loadGameDatafile("data/data.dat");
     ASSERT_TRUE(data);
     ASSERT_EQ(itemCount(data.get()), 3);
@@ -61,7 +63,7 @@ TEST(ContentDatafiles, FontsAreItemsZeroToTwoWithPrintableAscii) {
     EXPECT_GE(heights[2], 12);
 }
 
-TEST(ContentDatafiles, TileSetsHoldSolidityAndSuccessorsForEveryTile) {
+TEST_F(ContentDatafiles, TileSetsHoldSolidityAndSuccessorsForEveryTile) {
     for (const char* file : TILE_SETS) {
         Datafile set = loadGameDatafile(file);
         ASSERT_TRUE(set) << file;
@@ -95,7 +97,7 @@ TEST(ContentDatafiles, TileSetsHoldSolidityAndSuccessorsForEveryTile) {
     }
 }
 
-TEST(ContentDatafiles, UnitTypesHaveSixSpritesAndARadius) {
+TEST_F(ContentDatafiles, UnitTypesHaveSixSpritesAndARadius) {
     for (const char* file : UNIT_FILES) {
         Datafile unit = loadGameDatafile(file);
         ASSERT_TRUE(unit) << file;
@@ -111,14 +113,14 @@ TEST(ContentDatafiles, UnitTypesHaveSixSpritesAndARadius) {
     }
 }
 
-TEST(ContentDatafiles, MultiplayerPlayersHaveSixSprites) {
+TEST_F(ContentDatafiles, MultiplayerPlayersHaveSixSprites) {
     Datafile players = loadGameDatafile("data/playergr.dat");
     ASSERT_TRUE(players);
     ASSERT_GE(itemCount(players.get()), 6);
     expectUnitSprites(players.get(), "data/playergr.dat");
 }
 
-TEST(ContentDatafiles, EditorLooksAreToldApartByColour) {
+TEST_F(ContentDatafiles, EditorLooksAreToldApartByColour) {
     Datafile editor = loadGameDatafile("data/editorgr.dat");
     ASSERT_TRUE(editor);
     // The torso just below the centre: blue for the player, red for
@@ -133,7 +135,7 @@ TEST(ContentDatafiles, EditorLooksAreToldApartByColour) {
     EXPECT_GT(getr32(colours[2]) + getg32(colours[2]) + getb32(colours[2]), 500);
 }
 
-TEST(ContentDatafiles, IntroHasBackgroundLogoSampleAndCornerPicture) {
+TEST_F(ContentDatafiles, IntroHasBackgroundLogoSampleAndCornerPicture) {
     Datafile intro = loadGameDatafile("data/intro.dat");
     ASSERT_TRUE(intro);
     ASSERT_EQ(itemCount(intro.get()), 4);
@@ -153,7 +155,7 @@ TEST(ContentDatafiles, IntroHasBackgroundLogoSampleAndCornerPicture) {
     EXPECT_LE(corner->h, 100);
 }
 
-TEST(ContentDatafiles, ShipWithoutDatesOrBuildPaths) {
+TEST_F(ContentDatafiles, ShipWithoutDatesOrBuildPaths) {
     for (const char* file : ALL_DATAFILES) {
         Datafile d = loadGameDatafile(file);
         ASSERT_TRUE(d) << file;

@@ -2,6 +2,8 @@
 // beside it, for the tests of the generated content.
 #pragma once
 #include <allegro.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <memory>
 #include <string>
@@ -13,9 +15,11 @@ inline std::string workPath(const std::string& relative) {
     return std::string(KORVALT_GAME_DIR) + "/../content_work/" + relative;
 }
 
-// The project's source folder (content/ lies there).
+// A file of the project's source folder: the test data folder is its
+// "tests/data" (which need not exist, so the path is cut, not resolved).
 inline std::string sourcePath(const std::string& relative) {
-    return std::string(KORVALT_TEST_DATA) + "/../../" + relative;
+    std::string root = KORVALT_TEST_DATA;
+    return root.substr(0, root.rfind("/tests/data")) + "/" + relative;
 }
 
 struct DatafileUnloader {
@@ -39,3 +43,15 @@ using Bitmap = std::unique_ptr<BITMAP, BitmapDestroyer>;
 inline Bitmap loadGameBitmap(const std::string& relative) { return Bitmap(load_bitmap(gamePath(relative).c_str(), nullptr)); }
 
 inline bool isMask(BITMAP* b, int x, int y) { return getpixel(b, x, y) == bitmap_mask_color(b); }
+
+// Base of the content tests: they need the assembled game folder, which
+// builds configured with KORVALT_GAME=OFF (such as the sanitizer build)
+// do not make; there the tests are skipped. A folder that exists but
+// lacks files fails them.
+class GameFolderTest : public testing::Test {
+protected:
+    void SetUp() override {
+        struct stat info;
+        if (stat(KORVALT_GAME_DIR, &info) != 0) GTEST_SKIP() << "no game folder at " << KORVALT_GAME_DIR;
+    }
+};

@@ -6,6 +6,8 @@
 
 #include "content/game_folder.h"
 
+class ContentPictures : public GameFolderTest {};
+
 namespace {
 struct Size {
     int w, h;
@@ -17,7 +19,7 @@ Size sizeOf(const std::string& file) {
 }
 }  // namespace
 
-TEST(ContentPictures, EveryNamedPictureLoads) {
+TEST_F(ContentPictures, EveryNamedPictureLoads) {
     const char* const files[] = {"gfx/mainmenu.tga",      "gfx/crosshair.tga",     "gfx/missionscreen.tga",
                                  "gfx/button.tga",        "gfx/buttonpressed.tga", "gfx/ingamebutton.tga",
                                  "gfx/ingamebuttonpressed.tga", "gfx/buttonContinue.tga", "gfx/buttonSave.tga",
@@ -28,7 +30,7 @@ TEST(ContentPictures, EveryNamedPictureLoads) {
     for (int i = 0; i < 6; ++i) EXPECT_TRUE(loadGameBitmap("gfx/weapon" + std::to_string(i) + ".tga")) << i;
 }
 
-TEST(ContentPictures, ScreensFillTheScreen) {
+TEST_F(ContentPictures, ScreensFillTheScreen) {
     for (const char* file : {"gfx/mainmenu.tga", "gfx/missionscreen.tga"}) {
         Size s = sizeOf(file);
         EXPECT_EQ(s.w, 800) << file;
@@ -36,7 +38,7 @@ TEST(ContentPictures, ScreensFillTheScreen) {
     }
 }
 
-TEST(ContentPictures, MissionScreenIsLightWhereBlackTextGoes) {
+TEST_F(ContentPictures, MissionScreenIsLightWhereBlackTextGoes) {
     Bitmap page = loadGameBitmap("gfx/missionscreen.tga");
     ASSERT_TRUE(page);
     // Title, briefing and objective lines are written in black.
@@ -46,7 +48,7 @@ TEST(ContentPictures, MissionScreenIsLightWhereBlackTextGoes) {
     }
 }
 
-TEST(ContentPictures, ButtonPairsShareTheirSize) {
+TEST_F(ContentPictures, ButtonPairsShareTheirSize) {
     Size a = sizeOf("gfx/button.tga"), b = sizeOf("gfx/buttonpressed.tga");
     EXPECT_EQ(a.w, b.w);
     EXPECT_EQ(a.h, b.h);
@@ -63,7 +65,7 @@ TEST(ContentPictures, ButtonPairsShareTheirSize) {
     EXPECT_LE(go.h + save.h, 600);
 }
 
-TEST(ContentPictures, BarsAreTwoHundredPixelsWide) {
+TEST_F(ContentPictures, BarsAreTwoHundredPixelsWide) {
     for (const char* file : {"gfx/lifebar.tga", "gfx/armorbar.tga"}) {
         Size s = sizeOf(file);
         EXPECT_EQ(s.w, 200) << file;
@@ -72,7 +74,7 @@ TEST(ContentPictures, BarsAreTwoHundredPixelsWide) {
     }
 }
 
-TEST(ContentPictures, CrosshairIsCentredOnItsSixthPixel) {
+TEST_F(ContentPictures, CrosshairIsCentredOnItsSixthPixel) {
     // The mission loop draws it at the mouse position minus 6.
     Bitmap cross = loadGameBitmap("gfx/crosshair.tga");
     ASSERT_TRUE(cross);
@@ -83,7 +85,7 @@ TEST(ContentPictures, CrosshairIsCentredOnItsSixthPixel) {
     EXPECT_FALSE(isMask(cross.get(), 6, 6));
 }
 
-TEST(ContentPictures, ArrowPointsAlongPositiveX) {
+TEST_F(ContentPictures, ArrowPointsAlongPositiveX) {
     Bitmap arrow = loadGameBitmap("gfx/arrow.tga");
     ASSERT_TRUE(arrow);
     // The tip is the rightmost drawn pixel and lies on the middle row.
@@ -100,7 +102,7 @@ TEST(ContentPictures, ArrowPointsAlongPositiveX) {
     EXPECT_TRUE(isMask(arrow.get(), arrow->w - 1, 0));
 }
 
-TEST(ContentPictures, BulletsAreSmallAndMasked) {
+TEST_F(ContentPictures, BulletsAreSmallAndMasked) {
     for (int i = 0; i < 8; ++i) {
         Bitmap bullet = loadGameBitmap("gfx/bullet" + std::to_string(i) + ".tga");
         ASSERT_TRUE(bullet) << i;
@@ -112,7 +114,7 @@ TEST(ContentPictures, BulletsAreSmallAndMasked) {
     }
 }
 
-TEST(ContentPictures, WeaponIconsAndEndPicturesAreMasked) {
+TEST_F(ContentPictures, WeaponIconsAndEndPicturesAreMasked) {
     for (int i = 0; i < 6; ++i) {
         Bitmap icon = loadGameBitmap("gfx/weapon" + std::to_string(i) + ".tga");
         ASSERT_TRUE(icon) << i;

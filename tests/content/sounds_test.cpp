@@ -12,6 +12,8 @@
 #include "content/game_folder.h"
 #include "support/test_files.h"
 
+class ContentSounds : public GameFolderTest {};
+
 namespace {
 struct SampleDestroyer {
     void operator()(SAMPLE* s) const { destroy_sample(s); }
@@ -45,7 +47,7 @@ long decodedFrames(const std::string& path, long& rate) {
 }
 }  // namespace
 
-TEST(ContentSounds, WeaponSoundsLoadAndDiffer) {
+TEST_F(ContentSounds, WeaponSoundsLoadAndDiffer) {
     std::vector<std::vector<unsigned char>> files;
     for (int i = 0; i < 8; ++i) {
         std::string name = "sfx/weapon" + std::to_string(i) + ".wav";
@@ -61,7 +63,7 @@ TEST(ContentSounds, WeaponSoundsLoadAndDiffer) {
         for (int j = i + 1; j < 8; ++j) EXPECT_NE(files[i], files[j]) << i << " and " << j;
 }
 
-TEST(ContentSounds, ExplosionsAreTheLongestWeaponSounds) {
+TEST_F(ContentSounds, ExplosionsAreTheLongestWeaponSounds) {
     unsigned long longestShot = 0;
     for (int i = 0; i < 6; ++i)
         longestShot = std::max(longestShot, loadGameSample("sfx/weapon" + std::to_string(i) + ".wav")->len);
@@ -69,7 +71,7 @@ TEST(ContentSounds, ExplosionsAreTheLongestWeaponSounds) {
     EXPECT_GT(loadGameSample("sfx/weapon7.wav")->len, loadGameSample("sfx/weapon6.wav")->len);
 }
 
-TEST(ContentSounds, EffectSamplesLoad) {
+TEST_F(ContentSounds, EffectSamplesLoad) {
     for (const char* name : {"sfx/door.wav", "sfx/switch.wav", "sfx/pickup.wav", "sfx/alarm.wav"}) {
         Sample s = loadGameSample(name);
         ASSERT_TRUE(s) << name;
@@ -77,7 +79,7 @@ TEST(ContentSounds, EffectSamplesLoad) {
     }
 }
 
-TEST(ContentSounds, MidiTuneLoads) {
+TEST_F(ContentSounds, MidiTuneLoads) {
     MIDI* midi = load_midi(gamePath("sfx/music_base.mid").c_str());
     ASSERT_NE(midi, nullptr);
     int tracks = 0;
@@ -87,7 +89,7 @@ TEST(ContentSounds, MidiTuneLoads) {
     destroy_midi(midi);
 }
 
-TEST(ContentSounds, Mp3DecodesToTheLengthOfItsSource) {
+TEST_F(ContentSounds, Mp3DecodesToTheLengthOfItsSource) {
     Sample source(load_sample(workPath("music_dusk.wav").c_str()));
     ASSERT_TRUE(source);
     long rate = 0;
