@@ -19,6 +19,14 @@ void grass(Canvas& t) {
         t.line(x, y, x + d.uniform(-1, 1), y - d.uniform(1.5f, 3), 0.8f, scale(GRASS, d.uniform(0.7f, 1.3f)), 0.8f);
     }
 }
+void patchyGrass(Canvas& t) {
+    grass(t);
+    // Patches stay inside the tile, so it mixes freely with plain grass.
+    t.fill({3, 3, 29, 29}, [](float x, float y) {
+        float edge = std::fmin(std::fmin(x, 32 - x), std::fmin(y, 32 - y));
+        return edge > 3 && tileNoise(x, y, 8, 73) + 0.02f * edge > 0.72f;
+    }, GRASS_DARK, 0.7f);
+}
 void dirt(Canvas& t) {
     ground(t, DIRT, rgb(74, 60, 46), 0.8f, 33);
     Dice d(6);
@@ -38,7 +46,7 @@ void water(Canvas& t, int frame) {
         float phase = frame * 10.67f;
         float w = tileNoise(x + phase, y + phase * 0.5f, 8, 41) * 0.6f + tileNoise(x - phase, y, 4, 42) * 0.4f;
         Rgb c = mix(scale(WATER, 0.75f), mix(WATER, rgb(120, 110, 130), 0.35f), w);
-        float sparkle = std::max(0.0f, w - 0.72f) * 3;
+        float sparkle = std::max(0.0f, w - 0.78f) * 2;
         return Pixel{mix(c, rgb(230, 160, 120), sparkle), 1};
     });
 }
@@ -256,7 +264,7 @@ void crackedConcrete(Canvas& t) {
 std::vector<TileDef> outdoorTiles() {
     return {
         {"grass", "dusk grass", 0, "", grass},
-        {"grass dark", "dark, patchy grass", 0, "", [](Canvas& t) { ground(t, GRASS_DARK, rgb(36, 46, 30), 0.8f, 32); }},
+        {"grass patchy", "grass with dark patches", 0, "", patchyGrass},
         {"grass flowers", "grass with a few flowers", 0, "", flowers},
         {"dirt", "bare earth", 0, "", dirt},
         {"dirt tracks", "earth with tyre tracks (north-south)", 0, "", tracks},
