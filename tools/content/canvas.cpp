@@ -149,16 +149,6 @@ void Canvas::draw(const Canvas& src, int x, int y) {
         }
 }
 
-void Canvas::drawScaled(const Canvas& src, int x, int y, float factor) {
-    int dw = static_cast<int>(src.w * factor), dh = static_cast<int>(src.h * factor);
-    for (int dy = 0; dy < dh; ++dy)
-        for (int dx = 0; dx < dw; ++dx) {
-            const Pixel& p = src.at(std::min(src.w - 1, static_cast<int>(dx / factor)),
-                                    std::min(src.h - 1, static_cast<int>(dy / factor)));
-            blend(x + dx, y + dy, p.c, p.a);
-        }
-}
-
 void Canvas::outline(Rgb c, float opacity) {
     std::vector<float> alpha(px.size());
     for (size_t i = 0; i < px.size(); ++i) alpha[i] = px[i].a;

@@ -56,8 +56,6 @@ public:
     void grain(Box box, float amount, unsigned seed, float cell = 1);
     // Copies another canvas over this one at (x, y), compositing alpha.
     void draw(const Canvas& src, int x, int y);
-    // Draws src scaled by an integer or fractional factor (nearest sample).
-    void drawScaled(const Canvas& src, int x, int y, float factor);
     // Adds a one-pixel dark outline around opaque parts (for sprites).
     void outline(Rgb c, float opacity = 1);
     // Soft drop shadow of the opaque parts, offset by (dx, dy).
