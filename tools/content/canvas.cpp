@@ -149,6 +149,18 @@ void Canvas::draw(const Canvas& src, int x, int y) {
         }
 }
 
+void Canvas::drawRotated(const Canvas& src, float cx, float cy, float angle) {
+    float s = std::sin(angle), c = std::cos(angle), reach = std::hypot(src.w, src.h) / 2 + 1;
+    for (int y = static_cast<int>(cy - reach); y <= static_cast<int>(cy + reach); ++y)
+        for (int x = static_cast<int>(cx - reach); x <= static_cast<int>(cx + reach); ++x) {
+            float dx = x + 0.5f - cx, dy = y + 0.5f - cy;
+            int sx = static_cast<int>(std::floor(dx * c + dy * s + src.w / 2.0f));
+            int sy = static_cast<int>(std::floor(-dx * s + dy * c + src.h / 2.0f));
+            if (!src.inside(sx, sy) || src.at(sx, sy).a < 0.5f) continue;
+            blend(x, y, src.at(sx, sy).c, 1);
+        }
+}
+
 void Canvas::outline(Rgb c, float opacity) {
     std::vector<float> alpha(px.size());
     for (size_t i = 0; i < px.size(); ++i) alpha[i] = px[i].a;

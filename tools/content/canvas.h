@@ -56,6 +56,9 @@ public:
     void grain(Box box, float amount, unsigned seed, float cell = 1);
     // Copies another canvas over this one at (x, y), compositing alpha.
     void draw(const Canvas& src, int x, int y);
+    // Draws src turned clockwise by angle radians about its centre, the
+    // centre at (cx, cy); pixels less than half covered are left out.
+    void drawRotated(const Canvas& src, float cx, float cy, float angle);
     // Adds a one-pixel dark outline around opaque parts (for sprites).
     void outline(Rgb c, float opacity = 1);
     // Soft drop shadow of the opaque parts, offset by (dx, dy).
