@@ -2,6 +2,7 @@
 // sizes that the game reads.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
@@ -123,16 +124,22 @@ TEST_F(ContentDatafiles, MultiplayerPlayersHaveSixSprites) {
 TEST_F(ContentDatafiles, EditorLooksAreToldApartByColour) {
     Datafile editor = loadGameDatafile("data/editorgr.dat");
     ASSERT_TRUE(editor);
-    // The torso just below the centre: blue for the player, red for
-    // enemies, near white for civilians.
-    int colours[3];
+    // Pixels that are clearly blue, clearly red or near white, per look.
+    int blue[3] = {}, red[3] = {}, white[3] = {};
     for (int i = 0; i < 3; ++i) {
         BITMAP* sprite = static_cast<BITMAP*>(editor.get()[i].dat);
-        colours[i] = getpixel(sprite, sprite->w / 2 - 5, sprite->h / 2 + 1);
+        for (int y = 0; y < sprite->h; ++y)
+            for (int x = 0; x < sprite->w; ++x) {
+                int c = getpixel(sprite, x, y), r = getr32(c), g = getg32(c), b = getb32(c);
+                if (c == bitmap_mask_color(sprite)) continue;
+                blue[i] += b > r + 60;
+                red[i] += r > b + 60 && r > g + 60;
+                white[i] += r > 190 && g > 190 && b > 190;
+            }
     }
-    EXPECT_GT(getb32(colours[0]), getr32(colours[0]) + 60);
-    EXPECT_GT(getr32(colours[1]), getb32(colours[1]) + 60);
-    EXPECT_GT(getr32(colours[2]) + getg32(colours[2]) + getb32(colours[2]), 500);
+    EXPECT_GT(blue[0], 4 * std::max(blue[1], blue[2]));
+    EXPECT_GT(red[1], 4 * std::max(red[0], red[2]));
+    EXPECT_GT(white[2], 4 * std::max(white[0], white[1]));
 }
 
 TEST_F(ContentDatafiles, IntroHasBackgroundLogoSampleAndCornerPicture) {

@@ -15,6 +15,12 @@ Canvas::Canvas(int width, int height, Rgb background) : Canvas(width, height) {
     for (Pixel& p : px) p = {background, 1};
 }
 
+void Canvas::setScale(float scale, float x, float y) {
+    unit = scale;
+    originX = x;
+    originY = y;
+}
+
 void Canvas::blend(int x, int y, Rgb c, float a) {
     if (!inside(x, y) || a <= 0) return;
     a = std::min(a, 1.0f);
@@ -37,24 +43,24 @@ PixelRange clip(Box b, int w, int h) {
 }  // namespace
 
 void Canvas::shade(Box box, const std::function<Pixel(float, float)>& fn) {
-    PixelRange r = clip(box, w, h);
+    PixelRange r = clip(toPixels(box), w, h);
     for (int y = r.y0; y <= r.y1; ++y)
         for (int x = r.x0; x <= r.x1; ++x) {
-            Pixel p = fn(x + 0.5f, y + 0.5f);
+            Pixel p = fn(designX(x + 0.5f), designY(y + 0.5f));
             blend(x, y, p.c, p.a);
         }
 }
 
 void Canvas::fill(Box box, const std::function<bool(float, float)>& inShape,
                   const std::function<Rgb(float, float)>& colour, float opacity) {
-    PixelRange r = clip(box, w, h);
+    PixelRange r = clip(toPixels(box), w, h);
     for (int y = r.y0; y <= r.y1; ++y)
         for (int x = r.x0; x <= r.x1; ++x) {
             int hits = 0;
             for (int sy = 0; sy < 4; ++sy)
                 for (int sx = 0; sx < 4; ++sx)
-                    if (inShape(x + (sx + 0.5f) / 4, y + (sy + 0.5f) / 4)) ++hits;
-            if (hits) blend(x, y, colour(x + 0.5f, y + 0.5f), opacity * hits / 16.0f);
+                    if (inShape(designX(x + (sx + 0.5f) / 4), designY(y + (sy + 0.5f) / 4))) ++hits;
+            if (hits) blend(x, y, colour(designX(x + 0.5f), designY(y + 0.5f)), opacity * hits / 16.0f);
         }
 }
 
