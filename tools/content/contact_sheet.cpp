@@ -58,7 +58,7 @@ Shown present(const Catalogue::Entry& e) {
     // Game frame previews stay full size: they are what a player sees.
     if (picture.w >= 700 && e.label.rfind("preview", 0) != 0) return {halve(picture), e.label};
     int longest = std::max(picture.w, picture.h);
-    int factor = longest <= 16 ? 4 : longest <= 72 || picture.h <= 40 ? 2 : 1;
+    int factor = longest <= 16 ? 4 : longest <= 72 || (picture.h <= 64 && picture.w <= 400) ? 2 : 1;
     return {enlarge(picture, factor), e.label};
 }
 }  // namespace
