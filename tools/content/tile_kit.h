@@ -39,8 +39,10 @@ struct TileDef {
     std::function<void(Canvas&)> paint;
 };
 
-// Paints and packs a tile set datafile (item 0 solidity and successors,
-// item 1 the strip) and writes its table for content/tilesets.md.
+// Paints and packs a tile set datafile and writes its table for
+// content/tilesets.md. Item 0 (DATA): N signed solidity bytes, one per
+// tile, then N successor tile numbers. Item 1 (BMP): the N tiles side by
+// side, 32 N x 32 pixels.
 class Catalogue;
 void buildTileSet(Catalogue& catalogue, const std::string& file, const std::string& title,
                   const std::vector<TileDef>& tiles, std::string& markdown);

@@ -15,6 +15,7 @@ const char* const DEJAVU_CONDENSED_BOLD = "/usr/share/fonts/truetype/dejavu/Deja
 const char* const DEJAVU_MONO_BOLD = "/usr/share/fonts/truetype/dejavu/DejaVuSansMono-Bold.ttf";
 
 namespace {
+// One FreeType instance for the generator's whole run.
 FT_Library library() {
     static FT_Library lib = [] {
         FT_Library l = nullptr;
