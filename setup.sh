@@ -10,7 +10,7 @@ jobs=$(nproc)
 
 packages=(
   cmake g++ make pkg-config
-  liballegro4-dev libmpg123-dev libfreetype-dev fonts-dejavu-core lame
+  liballegro4-dev libmpg123-dev libfreetype-dev zlib1g-dev fonts-dejavu-core lame
   libgtest-dev libgmock-dev libbenchmark-dev libenet-dev
   xvfb xauth xdotool x11-utils
   clang libclang-rt-14-dev
