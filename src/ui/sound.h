@@ -37,4 +37,7 @@ public:
     int isActive() const { return type; }
     void poll();
     void musicUpdate();
+
+private:
+    void loadMp3(const std::string& file, bool autopoll);
 };
