@@ -95,7 +95,9 @@ int findEventEnd(const unsigned char* code, int size, int start) {
         if (n == 0) return scanFor(code, size, pos, EVENT_END);
         pos += n;
     }
-    return -1;
+    // The last instruction swallowed every 0xFE: a damaged event, read as
+    // the byte scan reads it.
+    return scanFor(code, size, start, EVENT_END);
 }
 
 eventSearch findEvent(const unsigned char* script, int size, int event, int& start, int& end) {

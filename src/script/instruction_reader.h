@@ -12,8 +12,9 @@
 //
 // Code that can't be decoded (an opcode outside the table, an operand tag
 // other than 0x0F or 0x10, an instruction cut off by the end) is read from
-// there on byte by byte, as marker scans always did: such code then reads
-// exactly as before, and the machine reports the fault when it gets there.
+// there on byte by byte, as marker scans always did; so is an event whose
+// last instruction runs over every 0xFE. Such code then reads exactly as
+// before, and the machine reports the fault when it gets there.
 #pragma once
 
 // Length of the instruction at code[pos] (opcode included); 0 when it can't
