@@ -1,5 +1,7 @@
 #include "script/source_reader.h"
 
+#include <sys/stat.h>
+
 #include <fstream>
 #include <iterator>
 
@@ -11,7 +13,11 @@ bool isBlank(char c) {
 
 }  // namespace
 
+// Only regular files are read: a device or a pipe named as a source could
+// never end or block forever.
 bool sourceReader::open(const std::string& file) {
+    struct stat info;
+    if (stat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
     std::ifstream in(file, std::ios::binary);
     if (!in) return false;
     setText(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));

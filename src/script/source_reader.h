@@ -9,7 +9,7 @@
 
 class sourceReader {
 public:
-    // False when the file can't be opened.
+    // False when the file can't be opened or is no regular file.
     bool open(const std::string& file);
     void setText(std::string text);
 

@@ -197,3 +197,11 @@ TEST(CompilerChecks, IncludedDefinitionsApplyToTheMainSource) {
               "Beginning to write compiled data.\n"
               "Finished.\n");
 }
+
+TEST(CompilerChecks, OnlyRegularFilesAreRead) {
+    scopedWorkDir dir;
+    expectFatal({"include /dev/zero\n", "Opening the file /dev/zero failed"});
+    expectFatal({"include .\n", "Opening the file . failed"});
+    EXPECT_FALSE(compile(".", "out.kvs", nullptr, nullptr));
+    EXPECT_TRUE(endsWith(readFileText("compiler.log"), fatalTail("Failed to open file .")));
+}
