@@ -30,7 +30,7 @@ void bytecode::extract(const unsigned char* script, int size, int event) {
     if (found == eventSearch::found) {
         code.assign(script + start, script + end);
         code.push_back(SCRIPT_END);
-        length = static_cast<int>(code.size());
+        length = static_cast<std::ptrdiff_t>(code.size());
     }
     if (event == 9) {
         std::ofstream out(GLOBAL_SCRIPT_FILE, std::ios::binary | std::ios::trunc);
@@ -44,26 +44,13 @@ void bytecode::read(unsigned char* dst, int n) {
     pos += n;
 }
 
-int bytecode::getConstPar() {
-    need(4);
-    const unsigned char* b = code.data() + pos;
-    pos += 4;
-    return static_cast<int>(static_cast<unsigned>(b[0]) | static_cast<unsigned>(b[1]) << 8 |
-                            static_cast<unsigned>(b[2]) << 16 | static_cast<unsigned>(b[3]) << 24);
-}
-
-bool bytecode::isVar() {
-    int tag = readByte();
-    if (tag == VAR_TAG) return true;
-    if (tag == CONST_TAG) return false;
-    throw scriptFault{"Unexpected value for argument identifier!", ""};
-}
+void bytecode::fail(const char* text) { throw scriptFault{text, ""}; }
 
 std::string bytecode::getString(char delimiter) {
     need(1);
     const unsigned char* begin = code.data() + pos;
     const void* found = std::memchr(begin, static_cast<unsigned char>(delimiter), length - pos);
-    if (found == nullptr) throw scriptFault{"Unexpected end of script code!", ""};
+    if (found == nullptr) fail("Unexpected end of script code!");
     int n = static_cast<int>(static_cast<const unsigned char*>(found) - begin);
     std::string text(reinterpret_cast<const char*>(begin), n);
     pos += n + 1;

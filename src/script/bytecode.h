@@ -9,9 +9,11 @@
 // An extracted event holds its instructions followed by one 0xFF.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
+#include "script/command_tables.h"
 #include "script/script_fault.h"
 
 extern const char* const GLOBAL_SCRIPT_FILE;  // "globalScript.kvs"
@@ -29,8 +31,8 @@ public:
     // Event 9 ("global") is also written to GLOBAL_SCRIPT_FILE.
     void extract(const unsigned char* script, int size, int event);
 
-    int getLength() const { return length; }
-    int getPos() const { return pos; }
+    int getLength() const { return static_cast<int>(length); }
+    int getPos() const { return static_cast<int>(pos); }
     void reset() { pos = 0; }
     const unsigned char* data() const { return code.data(); }
     void setPos(int p) { pos = p; }
@@ -44,18 +46,32 @@ public:
         return code[pos++];
     }
     int getVarPar() { return readByte(); }
-    int getConstPar();
+    int getConstPar() {
+        need(4);
+        const unsigned char* b = code.data() + pos;
+        pos += 4;
+        return static_cast<int>(static_cast<unsigned>(b[0]) | static_cast<unsigned>(b[1]) << 8 |
+                                static_cast<unsigned>(b[2]) << 16 | static_cast<unsigned>(b[3]) << 24);
+    }
     // True for the variable tag 0x0F, false for the constant tag 0x10.
-    bool isVar();
+    bool isVar() {
+        int tag = readByte();
+        if (tag == VAR_TAG) return true;
+        if (tag != CONST_TAG) fail("Unexpected value for argument identifier!");
+        return false;
+    }
     // The bytes up to the first delimiter, which is consumed.
     std::string getString(char delimiter);
 
 private:
     void need(int n) const {
-        if (n > length - pos) throw scriptFault{"Unexpected end of script code!", ""};
+        if (n > length - pos) fail("Unexpected end of script code!");
     }
+    [[noreturn]] static void fail(const char* text);
 
     std::vector<unsigned char> code;
-    int length = 0;
-    int pos = 0;
+    // Not int: writes to the machine's int variables then can't alias them,
+    // which keeps the read position in a register while an event runs.
+    std::ptrdiff_t length = 0;
+    std::ptrdiff_t pos = 0;
 };

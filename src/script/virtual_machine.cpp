@@ -27,6 +27,9 @@ void showNotice(const std::string& text) {
     if (system_driver != nullptr && system_driver->id != SYSTEM_NONE) allegro_message("%s", text.c_str());
 }
 
+// Kept out of line so that the instruction paths stay small.
+[[noreturn]] __attribute__((noinline)) void fault(const char* text) { throw scriptFault{text, ""}; }
+
 }  // namespace
 
 VirtualMachine::VirtualMachine() { variables[VAR_TRUE] = 1; }
@@ -42,10 +45,10 @@ void VirtualMachine::setObjectives(int n) {
 }
 
 void VirtualMachine::compute(bytecode& code) {
-    scriptFault fault = run(code);
-    if (fault.text.empty()) return;
-    if (!fault.notice.empty()) showNotice(fault.notice);
-    errors::scriptError(fault.text);
+    scriptFault result = run(code);
+    if (result.text.empty()) return;
+    if (!result.notice.empty()) showNotice(result.notice);
+    errors::scriptError(result.text);
 }
 
 scriptFault VirtualMachine::run(bytecode& code) {
@@ -57,8 +60,8 @@ scriptFault VirtualMachine::run(bytecode& code) {
     try {
         // A skip that ran off the end of the code ends the run there.
         while (running && code.getPos() < code.getLength()) execute(code.readByte(), openBlocks, running);
-    } catch (const scriptFault& fault) {
-        return fault;
+    } catch (const scriptFault& stopped) {
+        return stopped;
     }
     variables[VAR_MISSIONSOLVED] = 1;
     for (int i = 0; i < objectiveCount; ++i) {
@@ -71,27 +74,27 @@ scriptFault VirtualMachine::run(bytecode& code) {
 }
 
 int* VirtualMachine::variable(int index, bool write) {
-    if (index < 0 || index >= VARIABLE_COUNT) throw scriptFault{"Illegal 'read' operation on protected memory!", ""};
-    if (write && index < PROTECTED_VARIABLES) throw scriptFault{"Illegal 'write' operation on protected memory!", ""};
+    if (index < 0 || index >= VARIABLE_COUNT) fault("Illegal 'read' operation on protected memory!");
+    if (write && index < PROTECTED_VARIABLES) fault("Illegal 'write' operation on protected memory!");
     return &variables[index];
 }
 
 int* VirtualMachine::getVar(int index, bool write) {
     try {
         return variable(index, write);
-    } catch (const scriptFault& fault) {
-        errors::scriptError(fault.text);
+    } catch (const scriptFault& refused) {
+        errors::scriptError(refused.text);
     }
 }
 
 int VirtualMachine::getVarPar() {
-    if (!current->isVar()) throw scriptFault{"Unexpected constant value!", ""};
+    if (!current->isVar()) fault("Unexpected constant value!");
     return current->getVarPar();
 }
 
 int VirtualMachine::getPar(bool variableOnly) {
     if (current->isVar()) return *variable(current->getVarPar(), false);
-    if (variableOnly) throw scriptFault{"Unexpected constant value!", ""};
+    if (variableOnly) fault("Unexpected constant value!");
     return current->getConstPar();
 }
 
@@ -163,7 +166,7 @@ void VirtualMachine::execute(int opcode, int& openBlocks, bool& running) {
         break;
     }
     case BLOCK_END:
-        if (--openBlocks < 0) throw scriptFault{"Too many ends in script!", ""};
+        if (--openBlocks < 0) fault("Too many ends in script!");
         break;
     case OP_QUIT:
         if (getPar(true) != 0) running = false;
@@ -190,7 +193,7 @@ void VirtualMachine::execute(int opcode, int& openBlocks, bool& running) {
     }
     case OP_MSGKEY: {
         int slot = getPar(false);
-        if (slot < 0 || slot >= KEY_SLOTS) throw scriptFault{"msgkey value out of range!", ""};
+        if (slot < 0 || slot >= KEY_SLOTS) fault("msgkey value out of range!");
         // keyName gives "" for a bound code outside the name table.
         if (messages) messages->sendText(keyName(global.keys[slot]));
         break;
@@ -214,7 +217,7 @@ void VirtualMachine::execute(int opcode, int& openBlocks, bool& running) {
         std::string file = code.getString(0);
         int slot = 0;
         while (slot < SOUND_SLOTS && sounds[slot].isActive() != 0) ++slot;
-        if (slot == SOUND_SLOTS) throw scriptFault{"Sound buffer is full!", ""};
+        if (slot == SOUND_SLOTS) fault("Sound buffer is full!");
         sounds[slot].load(file, true);
         *var = slot;
         break;
