@@ -179,6 +179,7 @@ void VirtualMachine::execute(int opcode, int& openBlocks, bool& running) {
         running = false;
         break;
     case OP_MSG: {
+        // Without a message queue (none set yet) texts are read and dropped.
         std::string text = code.getString(0);
         if (messages) messages->sendText(text);
         break;
@@ -236,6 +237,8 @@ void VirtualMachine::execute(int opcode, int& openBlocks, bool& running) {
         sounds[soundSlot()].stop();
         break;
     default: {
+        // jmpif and jmpifn (29, 30) land here too: nothing resolves their
+        // jump point slots, so running them is refused like any unknown byte.
         char notice[96];
         std::snprintf(notice, sizeof notice, "Command %i at position %i, missing %i ends", opcode, code.getPos(),
                       openBlocks);
