@@ -1,0 +1,77 @@
+// The code of one event cut out of a compiled script, and the bounded
+// reader through which the virtual machine reads it.
+//
+// Compiled script layout (no header; integers little-endian):
+//   event block   0x01, event number (1 to 9), instructions, 0xFE
+//   ...           further event blocks in source order
+//   script end    0xFF
+// Instruction layouts are described in script/instruction_reader.h.
+// An extracted event holds its instructions followed by one 0xFF.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "script/command_tables.h"
+#include "script/script_fault.h"
+
+extern const char* const GLOBAL_SCRIPT_FILE;  // "globalScript.kvs"
+
+class bytecode {
+public:
+    bytecode() = default;
+    bytecode(const unsigned char* script, int size, int event);
+    bytecode(const bytecode& src) { *this = src; }
+    bytecode& operator=(const bytecode& src);
+
+    // Replaces the content with the instructions of event in the compiled
+    // script of size bytes (which bound every read). A missing event leaves
+    // length 0; a damaged script ends the program with a script error.
+    // Event 9 ("global") is also written to GLOBAL_SCRIPT_FILE.
+    void extract(const unsigned char* script, int size, int event);
+
+    int getLength() const { return static_cast<int>(length); }
+    int getPos() const { return static_cast<int>(pos); }
+    void reset() { pos = 0; }
+    const unsigned char* data() const { return code.data(); }
+    void setPos(int p) { pos = p; }
+
+    // Readers at pos. A read past the end or a bad operand tag throws
+    // scriptFault; the machine reports it through errors::scriptError.
+    void read(unsigned char* dst, int n);
+    void read(char* dst, int n) { read(reinterpret_cast<unsigned char*>(dst), n); }
+    int readByte() {
+        need(1);
+        return code[pos++];
+    }
+    int getVarPar() { return readByte(); }
+    int getConstPar() {
+        need(4);
+        const unsigned char* b = code.data() + pos;
+        pos += 4;
+        return static_cast<int>(static_cast<unsigned>(b[0]) | static_cast<unsigned>(b[1]) << 8 |
+                                static_cast<unsigned>(b[2]) << 16 | static_cast<unsigned>(b[3]) << 24);
+    }
+    // True for the variable tag 0x0F, false for the constant tag 0x10.
+    bool isVar() {
+        int tag = readByte();
+        if (tag == VAR_TAG) return true;
+        if (tag != CONST_TAG) fail("Unexpected value for argument identifier!");
+        return false;
+    }
+    // The bytes up to the first delimiter, which is consumed.
+    std::string getString(char delimiter);
+
+private:
+    void need(int n) const {
+        if (n > length - pos) fail("Unexpected end of script code!");
+    }
+    [[noreturn]] static void fail(const char* text);
+
+    std::vector<unsigned char> code;
+    // Not int: writes to the machine's int variables then can't alias them,
+    // which keeps the read position in a register while an event runs.
+    std::ptrdiff_t length = 0;
+    std::ptrdiff_t pos = 0;
+};
