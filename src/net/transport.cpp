@@ -72,8 +72,10 @@ void serviceClosing() {
     const uint32_t now = netNow();
     for (auto it = lingering.begin(); it != lingering.end();) {
         netConnState& state = *it->state;
-        channelResendDue(state);
-        channelRead(state, false);
+        if (now - it->closedAt <= LINGER_MS) {
+            channelResendDue(state);
+            channelRead(state, false);
+        }
         if (channelAllAcknowledged(state) || now - it->closedAt > LINGER_MS) {
             it = lingering.erase(it);
         } else {
