@@ -93,6 +93,9 @@ void channelRead(netConnState& state, bool acceptData) {
 int channelSend(netConnState& state, const void* bytes, int size) {
     if (!bytes || size <= 0 || size > NET_MAX_MESSAGE) return -1;
     const std::size_t slots = state.out.size();
+    // A full window first takes in what acknowledgements have arrived, so a
+    // side that only sends is not refused for acknowledgements it never read.
+    if (state.outNext - state.outBase >= slots - 1) channelPoll(state);
     if (state.outNext - state.outBase >= slots - 1) return -1;
     outSlot& slot = state.out[state.outNext % slots];
     slot.sequence = state.outNext;

@@ -46,8 +46,9 @@ void expireAccepted(netConnState& listening) {
 void makeRoom(netConnState& listening) {
     auto& list = listening.accepted;
     if (list.size() < MAX_ACCEPTED) return;
-    auto oldest = std::min_element(list.begin(), list.end(), [](const acceptedRequest& a, const acceptedRequest& b) {
-        return netNow() - a.lastSeen > netNow() - b.lastSeen;
+    const uint32_t now = netNow();
+    auto oldest = std::max_element(list.begin(), list.end(), [now](const acceptedRequest& a, const acceptedRequest& b) {
+        return now - a.lastSeen < now - b.lastSeen;
     });
     unlink(*oldest);
     list.erase(oldest);
