@@ -43,7 +43,6 @@ bool driverUsable(int driver) {
 
 void linger(std::unique_ptr<netConnState> state) {
     if (lingering.size() >= MAX_LINGERING) lingering.erase(lingering.begin());
-    state->in.clear();
     state->accepted.clear();
     state->listener = nullptr;
     lingering.push_back(lingeringChannel{std::move(state), netNow()});
