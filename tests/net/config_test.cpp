@@ -1,0 +1,68 @@
+#include "net/config.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "net/net_test_support.h"
+#include "net/transport_state.h"
+#include "support/test_files.h"
+
+TEST(NetConfig, QueueSizesRoundUpToPowersOfTwo) {
+    netConfig c;
+    readNetConfig("[conns]\nconn_outqueue_size = 20\nconn_inqueue_size=17\n", c);
+    EXPECT_EQ(c.outQueueSize, 32);
+    EXPECT_EQ(c.inQueueSize, 32);
+    readNetConfig("[conns]\nconn_outqueue_size = 64\n", c);
+    EXPECT_EQ(c.outQueueSize, 64);
+    readNetConfig("[conns]\nconn_outqueue_size = 1\nconn_inqueue_size = 99999999999\n", c);
+    EXPECT_EQ(c.outQueueSize, NET_MIN_QUEUE);
+    EXPECT_EQ(c.inQueueSize, NET_MAX_QUEUE);
+}
+
+TEST(NetConfig, InternetOverridesConnsWhateverTheOrderInTheFile) {
+    netConfig c;
+    readNetConfig("[internet]\nconn_resend_rate = 250\nport = 3000\nforceport = 1\n"
+                  "[conns]\nconn_resend_rate = 100\nconn_outqueue_size = 8\n",
+                  c);
+    EXPECT_EQ(c.resendRate, 250u);
+    EXPECT_EQ(c.outQueueSize, 8);
+    EXPECT_EQ(c.port, 3000);
+    EXPECT_TRUE(c.forcePort);
+}
+
+TEST(NetConfig, ZeroKeepsDefaultsAndJunkIsSkipped) {
+    netConfig c;
+    readNetConfig("# comment\n[internet]\nport = 0\nconn_resend_rate = 0\nno equals sign\n#port = 5\n"
+                  "port = 70000\n[other]\nport = 9\n",
+                  c);
+    EXPECT_EQ(c.port, NET_DEFAULT_PORT);
+    EXPECT_EQ(c.resendRate, 500u);
+    readNetConfig("[internet]\r\nport = 4000\r\n" + std::string(1100, 'x') + "\nport = 4001\n", c);
+    EXPECT_EQ(c.port, 4001);  // CR LF endings; the overlong line is skipped
+}
+
+TEST(NetConfig, DisableByNumberOrYes) {
+    netConfig a;
+    readNetConfig("[internet]\ndisable = yes\n", a);
+    EXPECT_TRUE(a.disabled);
+    netConfig b;
+    readNetConfig("[winsock_win]\ndisable = 1\n", b);
+    EXPECT_TRUE(b.disabled);
+    netConfig c;
+    readNetConfig("[internet]\ndisable = no\n[conns]\ndisable = 1\n", c);
+    EXPECT_FALSE(c.disabled);
+}
+
+TEST_F(NetTransport, ConfigFileSetsTheQueuesOfNewConnections) {
+    scopedWorkDir dir;
+    EXPECT_NE(net_loadconfig(nullptr), 0);  // absent: defaults
+    writeFileText("libnet.cfg", "[conns]\nconn_outqueue_size = 20\n");
+    ASSERT_EQ(net_loadconfig(nullptr), 0);
+    connectedPair pair;
+    ASSERT_EQ(pair.client->status, NET_CONN_CONNECTED);
+    EXPECT_EQ(pair.client->data->out.size(), 32u);
+    const char byte = 1;
+    for (int i = 0; i < 31; ++i) ASSERT_EQ(net_send_rdm(pair.client, &byte, 1), 0) << i;
+    EXPECT_EQ(net_send_rdm(pair.client, &byte, 1), -1);
+}
