@@ -120,3 +120,18 @@ void buildTileSet(Catalogue& catalogue, const std::string& file, const std::stri
     packDatafile(catalogue.gamePath(file), catalogue.staging(),
                  {{"DATA", itemFile(0, stem + "_tiles", "bin")}, {"BMP", itemFile(1, stem + "_tiles", "tga")}});
 }
+
+void stationPanel(Canvas& t, bool health, bool full) {
+    t.rect(9, 7, 23, 25, rgb(60, 64, 72));
+    const Rgb mark = !full ? rgb(90, 90, 96) : health ? rgb(230, 50, 50) : rgb(230, 180, 50);
+    if (health) {
+        t.rect(14, 9, 18, 23, mark);
+        t.rect(10, 14, 22, 18, mark);
+    } else {
+        for (int i = 0; i < 3; ++i) {
+            t.rect(10.5f + i * 4, 12, 13 + i * 4, 23, mark);
+            t.polygon({10.5f + i * 4, 12, 13.0f + i * 4, 12, 11.75f + i * 4, 9}, mark);
+        }
+    }
+    lamp(t, 23, 26, 1.2f, full ? rgb(80, 255, 120) : rgb(255, 60, 40), 1);
+}

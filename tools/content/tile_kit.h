@@ -28,6 +28,9 @@ void shadowBox(Canvas& t, float x0, float y0, float x1, float y1, float opacity 
 void hazardStripes(Canvas& t, float x0, float y0, float x1, float y1, Rgb a, Rgb b, float width = 4);
 // A lamp: bright core and glow.
 void lamp(Canvas& t, float cx, float cy, float r, Rgb colour, float brightness);
+// The face of a health or ammunition station on its box: a red cross or
+// cartridges, grey when used up, and a green or red status lamp.
+void stationPanel(Canvas& t, bool health, bool full);
 
 // One tile of a set: its name (for the documentation), solidity, the name
 // of its animation successor (empty: itself) and its painter.

@@ -177,19 +177,7 @@ void warningLight(Canvas& t, bool lit) {
 void station(Canvas& t, bool health, bool full) {
     concrete(t);
     raisedBox(t, 6, 4, 26, 28, rgb(190, 192, 196), 3);
-    t.rect(9, 7, 23, 25, rgb(60, 64, 72));
-    Rgb mark = health ? rgb(230, 50, 50) : rgb(230, 180, 50);
-    if (!full) mark = rgb(90, 90, 96);
-    if (health) {
-        t.rect(14, 9, 18, 23, mark);
-        t.rect(10, 14, 22, 18, mark);
-    } else {
-        for (int i = 0; i < 3; ++i) {
-            t.rect(10.5f + i * 4, 12, 13 + i * 4, 23, mark);
-            t.polygon({10.5f + i * 4, 12, 13.0f + i * 4, 12, 11.75f + i * 4, 9}, mark);
-        }
-    }
-    lamp(t, 23, 26, 1.2f, full ? rgb(80, 255, 120) : rgb(255, 60, 40), 1);
+    stationPanel(t, health, full);
 }
 void terminal(Canvas& t, int frame) {
     concrete(t);
