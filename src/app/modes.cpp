@@ -9,6 +9,7 @@
 #include "app/globals.h"
 #include "app/helpers.h"
 #include "app/startup.h"
+#include "script/compiler_mode.h"
 
 bool loadingScreenFrame() {
     show(false, nullptr);
@@ -21,7 +22,10 @@ int runProgram(int argc, char** argv) {
         if (argc > 2) newMap(argv[2]);
         return 0;
     }
-    if (word == "compiler") return 0;
+    if (word == "compiler") {
+        runCompilerMode(argc - 2, argv + 2);
+        return 0;
+    }
 
     init();
     while (loadingScreenFrame()) rest(1000 / TIMER_FPS);

@@ -1,0 +1,29 @@
+// The script compiler: turns one source file (.ukv) into the compiled form
+// read by bytecode, into a file and/or a caller's buffer, and explains its
+// work in "compiler.log".
+#pragma once
+
+#include <fstream>
+#include <string>
+
+#include "script/command_tables.h"
+
+// Variable names known to the compilation in progress ("" for none).
+extern std::string consts[VARIABLE_COUNT];
+
+// Compiles the file source. A non-empty target receives the compiled
+// script (a failed compilation leaves the single byte 0x00 in it); a
+// non-null buffer receives it when *size, its capacity, is large enough,
+// and *size is set to its length. False on failure; "compiler.log" says why.
+bool compile(std::string source, std::string target, unsigned char* buffer, int* size);
+
+// Writes the fatal error text to log, closes it and gives false.
+bool compileError(std::ofstream& log, std::string message);
+
+// A decimal integer at the start of word (white space and a sign may lead,
+// anything may follow the digits); false when none can be read or it does
+// not fit 32 bits.
+bool string2int(std::string word, int& value);
+
+// "%" and an index 0 to 127, or a name of the names table.
+bool const2int(std::string word, int& index);

@@ -1,0 +1,28 @@
+// Reads a script source the way the compiler needs it: word by word, with
+// statements that take the rest of a line. The whole file is held in memory;
+// a carriage return before a line feed is part of the line end, so CRLF and
+// LF sources compile alike.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+class sourceReader {
+public:
+    // False when the file can't be opened or is no regular file.
+    bool open(const std::string& file);
+    void setText(std::string text);
+
+    // The next word separated by white space; false at the end of the text.
+    bool nextWord(std::string& word);
+    // Skips exactly one character (normally the blank after the keyword),
+    // then gives everything up to the line end and moves past it. Texts have
+    // no length limit.
+    std::string restOfLine();
+    // Moves past the next line end, however long the line is.
+    void skipLine();
+
+private:
+    std::string text;
+    std::size_t pos = 0;
+};
