@@ -1,0 +1,196 @@
+#include "world/enemy.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "world/weapons.h"
+#include "world_fixtures.h"
+
+using namespace worldtest;
+
+namespace {
+
+constexpr float SPEED_PX = 2.0f;
+
+struct enemyAt : placedUnit<Enemy> {
+    explicit enemyAt(int weapon, int triggerDist = 10000, int shootFreq = 0)
+        : placedUnit<Enemy>(SPEED_PX, 100, 0, 0, weapon, triggerDist, shootFreq) {
+        unit.initialise(400, 300, 64, 0);  // facing right, towards the targets below
+    }
+    // One step's move towards a target `distance` pixels to the right.
+    std::unique_ptr<moveRequest> step(int distance) {
+        return std::unique_ptr<moveRequest>(unit.getMoveRequest(400 + distance, 300));
+    }
+};
+
+}  // namespace
+
+class EnemyBehaviour : public testing::Test {
+protected:
+    worldScene scene;
+};
+
+TEST_F(EnemyBehaviour, NoticesThePlayerInsideTheTriggerDistance) {
+    enemyAt e(0, 300);
+    EXPECT_NE(e.step(299), nullptr);
+    EXPECT_EQ(e.unit.AIState, 2);
+    EXPECT_EQ(e.step(300), nullptr);
+    EXPECT_EQ(e.unit.AIState, 0);
+    EXPECT_EQ(e.unit.state, STATE_STANDING);
+    // No target at all.
+    EXPECT_EQ(e.unit.getMoveRequest(-1, -1), nullptr);
+    EXPECT_EQ(e.unit.AIState, 0);
+}
+
+TEST_F(EnemyBehaviour, NegativeTriggerDistanceWaitsUntilDrawnOnScreen) {
+    enemyAt e(0, -1);
+    EXPECT_EQ(e.step(10), nullptr);
+    EXPECT_EQ(e.step(5000), nullptr);
+    // Drawn with the enemy just inside the left edge (half width 5).
+    e.unit.draw(400 + 4, 0);
+    EXPECT_TRUE(e.unit.onScreen);
+    EXPECT_NE(e.step(5000), nullptr);
+    EXPECT_EQ(e.unit.AIState, 0);  // still approaching: beyond its range
+    e.step(200);
+    EXPECT_EQ(e.unit.AIState, 2);
+    e.unit.draw(400 + 5, 0);
+    EXPECT_FALSE(e.unit.onScreen);
+    EXPECT_EQ(e.step(100), nullptr);
+    EXPECT_EQ(e.unit.AIState, 0);
+    // Right and bottom edges, half height 6.
+    e.unit.draw(400 - 804, 300 - 605);
+    EXPECT_TRUE(e.unit.onScreen);
+    e.unit.draw(400 - 805, 300 - 605);
+    EXPECT_FALSE(e.unit.onScreen);
+    e.unit.draw(400 - 804, 300 - 606);
+    EXPECT_FALSE(e.unit.onScreen);
+}
+
+TEST_F(EnemyBehaviour, KeepsToTheStandOffBandOfItsWeapon) {
+    enemyAt e(0);
+    e.unit.onScreen = true;
+    ASSERT_EQ(realRange[0], 390);
+    for (int d : {150, 200, 240}) {
+        EXPECT_EQ(e.step(d), nullptr) << d;
+        EXPECT_EQ(e.unit.state, STATE_STANDING);
+        EXPECT_EQ(e.unit.AIState, 2);
+    }
+    auto closer = e.step(241);
+    ASSERT_NE(closer, nullptr);
+    EXPECT_NEAR(closer->getNewPosX() - closer->getOldPosX(), SPEED_PX, 1e-4);
+    EXPECT_EQ(closer->getScripts(), 0);
+    EXPECT_EQ(closer->getRights(), 1);
+    EXPECT_EQ(closer->getRadius(), UNIT_RADIUS);
+    EXPECT_EQ(e.unit.state, STATE_WALKING);
+    auto away = e.step(149);
+    ASSERT_NE(away, nullptr);
+    EXPECT_NEAR(away->getNewPosX() - away->getOldPosX(), -0.75 * SPEED_PX, 1e-4);
+    EXPECT_EQ(e.unit.walkCounter, 2);
+
+    // Beyond the flight distance it is approaching, not engaging.
+    e.step(390);
+    EXPECT_EQ(e.unit.AIState, 2);
+    e.step(391);
+    EXPECT_EQ(e.unit.AIState, 0);
+
+    // Off screen, or with weapon 3, it never stops.
+    e.unit.onScreen = false;
+    EXPECT_NE(e.step(200), nullptr);
+    enemyAt rifle(3);
+    rifle.unit.onScreen = true;
+    EXPECT_NE(rifle.step(500), nullptr);
+}
+
+TEST_F(EnemyBehaviour, TurnsTheShorterWayTowardsThePlayer) {
+    enemyAt e(0);
+    e.unit.direction = 254;
+    // A target at facing 2: up and slightly right.
+    auto r = std::unique_ptr<moveRequest>(e.unit.getMoveRequest(400 + 12, 300 - 400));
+    EXPECT_EQ(e.unit.targetDirection, 2);
+    EXPECT_EQ(e.unit.turnStep, 1);
+    EXPECT_EQ(e.unit.direction, 2);
+
+    e.unit.direction = 64;
+    r.reset(e.unit.getMoveRequest(400, 300 + 100));  // straight below
+    EXPECT_EQ(e.unit.targetDirection, 128);
+    EXPECT_EQ(e.unit.direction, 69);
+}
+
+TEST_F(EnemyBehaviour, FiresBurstsWithAPauseAfterEach) {
+    enemyAt e(2, 10000, 5);
+    e.unit.AIState = 2;
+    e.unit.onScreen = true;
+    e.unit.targetDirection = e.unit.direction;
+    std::vector<int> shots;
+    for (int step = 0; step < 60; step++) {
+        std::unique_ptr<bulletRequest> r(e.unit.getBulletRequest());
+        if (!r) continue;
+        shots.push_back(step);
+        EXPECT_EQ(r->getType(), 2);
+        EXPECT_EQ(r->team, &e.unit);
+        EXPECT_FLOAT_EQ(r->getPosX(), 400);
+    }
+    EXPECT_EQ(shots, (std::vector<int>{0, 4, 8, 12, 16, 36, 40, 44, 48, 52}));
+}
+
+TEST_F(EnemyBehaviour, FiringWindowIsNotWrapped) {
+    enemyAt e(0);
+    e.unit.AIState = 2;
+    e.unit.onScreen = true;
+    const auto firesAt = [&](int direction, int target) {
+        e.unit.cooldown = 0;
+        e.unit.direction = direction;
+        e.unit.targetDirection = target;
+        return std::unique_ptr<bulletRequest>(e.unit.getBulletRequest()) != nullptr;
+    };
+    EXPECT_FALSE(firesAt(254, 2));
+    EXPECT_FALSE(firesAt(255, 2));
+    EXPECT_TRUE(firesAt(0, 2));
+    EXPECT_TRUE(firesAt(5, 2));
+    EXPECT_FALSE(firesAt(6, 2));
+    EXPECT_FALSE(firesAt(1, 254));
+    EXPECT_TRUE(firesAt(251, 254));
+}
+
+TEST_F(EnemyBehaviour, FiresOnlyWhileEngagedAndSeenOrWithTheRifle) {
+    enemyAt pistol(0);
+    pistol.unit.AIState = 2;
+    EXPECT_EQ(pistol.unit.getBulletRequest(), nullptr);
+    pistol.unit.onScreen = true;
+    pistol.unit.AIState = 0;
+    EXPECT_EQ(pistol.unit.getBulletRequest(), nullptr);
+
+    enemyAt rifle(3);
+    rifle.unit.AIState = 2;
+    rifle.unit.state = STATE_WALKING;
+    rifle.unit.targetDirection = rifle.unit.direction;
+    std::unique_ptr<bulletRequest> r(rifle.unit.getBulletRequest());
+    EXPECT_NE(r, nullptr);
+    EXPECT_EQ(rifle.unit.state, STATE_WALKING_SHOOTING);
+    EXPECT_EQ(rifle.unit.cooldown, RATE[3]);
+}
+
+TEST_F(EnemyBehaviour, AimsAroundTheMomentOfFiring) {
+    enemyAt rifle(3);  // RATE 32: aiming below 8 and above 24
+    rifle.unit.AIState = 2;
+    rifle.unit.onScreen = true;
+    rifle.unit.targetDirection = 100;
+    const auto poseWith = [&](int cooldown) {
+        rifle.unit.state = STATE_STANDING;
+        rifle.unit.cooldown = cooldown;
+        std::unique_ptr<bulletRequest>(rifle.unit.getBulletRequest());
+        return rifle.unit.state;
+    };
+    EXPECT_EQ(poseWith(20), STATE_STANDING);
+    EXPECT_EQ(poseWith(8), STATE_AIMING);
+    EXPECT_EQ(poseWith(26), STATE_AIMING);
+    EXPECT_EQ(poseWith(25), STATE_STANDING);
+
+    rifle.unit.direction = 100;
+    rifle.unit.cooldown = 0;
+    rifle.unit.state = STATE_STANDING;
+    std::unique_ptr<bulletRequest>(rifle.unit.getBulletRequest());
+    EXPECT_EQ(rifle.unit.state, STATE_SHOOTING);
+}

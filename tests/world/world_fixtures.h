@@ -1,0 +1,159 @@
+// Shared set-up for the world tests: unit sprites built in memory, the
+// bullet sprite and sound files in a temporary working directory, a back
+// buffer and the default key bindings, and helpers to drive input.
+#pragma once
+
+#include <allegro.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/globals.h"
+#include "app/helpers.h"
+#include "app/input.h"
+#include "support/test_files.h"
+#include "world/player_unit.h"
+#include "world/unit.h"
+
+namespace worldtest {
+
+constexpr int SPRITE_W = 10;
+constexpr int SPRITE_H = 12;
+constexpr int UNIT_RADIUS = 6;
+// Bullet sprites are 2 x (2 + 2N) pixels for weapon N, so their radius is
+// 1 + N and tells the weapons apart.
+inline int bulletHeight(int weapon) { return 2 + 2 * weapon; }
+
+// Six sprites, each filled with its own colour (state s: red s + 1), and
+// the radius byte, as a loaded unit datafile would hold them.
+class memoryUnitDatafile {
+public:
+    explicit memoryUnitDatafile(signed char radius = UNIT_RADIUS) : radiusByte(radius) {
+        for (int s = 0; s < UNIT_SPRITES; s++) {
+            BITMAP* b = create_bitmap(SPRITE_W, SPRITE_H);
+            clear_to_color(b, makecol(s + 1, 0, 0));
+            items[s] = {b, DAT_BITMAP, 0, nullptr};
+        }
+        items[UNIT_SPRITES] = {&radiusByte, DAT_DATA, 1, nullptr};
+        items[UNIT_DATAFILE_ITEMS] = {nullptr, DAT_END, 0, nullptr};
+    }
+    ~memoryUnitDatafile() {
+        for (int s = 0; s < UNIT_SPRITES; s++) destroy_bitmap(static_cast<BITMAP*>(items[s].dat));
+    }
+    memoryUnitDatafile(const memoryUnitDatafile&) = delete;
+    memoryUnitDatafile& operator=(const memoryUnitDatafile&) = delete;
+    DATAFILE* get() { return items; }
+
+private:
+    signed char radiusByte;
+    DATAFILE items[UNIT_DATAFILE_ITEMS + 1];
+};
+
+// The colour a unit sprite of state s was filled with.
+inline int stateColour(int s) { return makecol(s + 1, 0, 0); }
+
+// A scratch 800 x 600 back buffer and the default key bindings, with all
+// keys up; restores the old buffer afterwards.
+class worldScene {
+public:
+    worldScene() : old(global.buffer) {
+        global.buffer = create_bitmap(800, 600);
+        clear_bitmap(global.buffer);
+        std::memcpy(global.keys, DEFAULT_KEYS, sizeof global.keys);
+        global.bloodMode = 0;
+        for (int k = 0; k < KEY_MAX; k++) key[k] = 0;
+        keyStates.resetAll();
+    }
+    ~worldScene() {
+        destroy_bitmap(global.buffer);
+        global.buffer = old;
+        for (int k = 0; k < KEY_MAX; k++) key[k] = 0;
+    }
+    worldScene(const worldScene&) = delete;
+    worldScene& operator=(const worldScene&) = delete;
+
+private:
+    BITMAP* old;
+};
+
+inline void hold(int slot, bool down = true) { key[DEFAULT_KEYS[slot]] = down ? 1 : 0; }
+
+// A RIFF WAVE file of 16 silent 8-bit mono samples at 11025 Hz.
+inline std::vector<unsigned char> silentWav() {
+    const auto le = [](std::vector<unsigned char>& out, unsigned v, int bytes) {
+        for (int i = 0; i < bytes; i++) out.push_back(static_cast<unsigned char>(v >> (8 * i)));
+    };
+    constexpr unsigned SAMPLES = 16;
+    std::vector<unsigned char> w = {'R', 'I', 'F', 'F'};
+    le(w, 36 + SAMPLES, 4);
+    for (char c : std::string("WAVEfmt ")) w.push_back(static_cast<unsigned char>(c));
+    le(w, 16, 4);
+    le(w, 1, 2);       // PCM
+    le(w, 1, 2);       // mono
+    le(w, 11025, 4);   // sample rate
+    le(w, 11025, 4);   // bytes per second
+    le(w, 1, 2);       // block align
+    le(w, 8, 2);       // bits per sample
+    for (char c : std::string("data")) w.push_back(static_cast<unsigned char>(c));
+    le(w, SAMPLES, 4);
+    w.insert(w.end(), SAMPLES, 128);
+    return w;
+}
+
+// "gfx/bulletN.tga" and "sfx/weaponN.wav" for the eight weapons in the
+// current working directory.
+inline void writeBulletFiles() {
+    std::filesystem::create_directories("gfx");
+    std::filesystem::create_directories("sfx");
+    for (int w = 0; w < 8; w++) {
+        BITMAP* b = create_bitmap(2, bulletHeight(w));
+        clear_to_color(b, makecol(255, 255, 0));
+        save_bitmap(("gfx/bullet" + std::to_string(w) + ".tga").c_str(), b, nullptr);
+        destroy_bitmap(b);
+        writeFileBytes("sfx/weapon" + std::to_string(w) + ".wav", silentWav());
+    }
+}
+
+// Writes a unit datafile with Allegro's dat tool: sprites of 8 + s x 6
+// pixels filled with red 10 x s, and the radius byte.
+inline bool writeUnitDatafile(const std::string& name, unsigned char radius) {
+    std::string sprites;
+    for (int s = 0; s < UNIT_SPRITES; s++) {
+        BITMAP* b = create_bitmap(8 + s, 6);
+        clear_to_color(b, makecol(10 * s, 0, 0));
+        const std::string file = "u" + std::to_string(s) + ".bmp";
+        save_bitmap(file.c_str(), b, nullptr);
+        destroy_bitmap(b);
+        sprites += " " + file;
+    }
+    writeFileBytes("u6.raw", {radius, 0x33});
+    return std::system(("dat -a -bpp 32 -t BMP " + name + sprites + " >/dev/null").c_str()) == 0 &&
+           std::system(("dat -a -t DATA " + name + " u6.raw >/dev/null").c_str()) == 0;
+}
+
+// A template loaded from memory sprites and a placed unit of class T
+// copying it.
+template <class T>
+struct placedUnit {
+    memoryUnitDatafile data;
+    Unit type;
+    T unit;
+    explicit placedUnit(float speed = 4.0f, int maxLife = 100, int maxArmor = 0, int armorType = 0, int weapon = 0,
+                        int triggerDist = 1000, int shootFreq = 0) {
+        type.speed = speed;
+        type.maxLife = maxLife;
+        type.maxArmor = maxArmor;
+        type.armorType = armorType;
+        type.weapon = weapon;
+        type.triggerDist = triggerDist;
+        type.shootFreq = shootFreq;
+        type.loadSprites(data.get());
+        unit.basetypeGet(type);
+    }
+};
+
+}  // namespace worldtest
