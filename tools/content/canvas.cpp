@@ -15,6 +15,12 @@ Canvas::Canvas(int width, int height, Rgb background) : Canvas(width, height) {
     for (Pixel& p : px) p = {background, 1};
 }
 
+void Canvas::setScale(float scale, float x, float y) {
+    unit = scale;
+    originX = x;
+    originY = y;
+}
+
 void Canvas::blend(int x, int y, Rgb c, float a) {
     if (!inside(x, y) || a <= 0) return;
     a = std::min(a, 1.0f);
@@ -37,24 +43,24 @@ PixelRange clip(Box b, int w, int h) {
 }  // namespace
 
 void Canvas::shade(Box box, const std::function<Pixel(float, float)>& fn) {
-    PixelRange r = clip(box, w, h);
+    PixelRange r = clip(toPixels(box), w, h);
     for (int y = r.y0; y <= r.y1; ++y)
         for (int x = r.x0; x <= r.x1; ++x) {
-            Pixel p = fn(x + 0.5f, y + 0.5f);
+            Pixel p = fn(designX(x + 0.5f), designY(y + 0.5f));
             blend(x, y, p.c, p.a);
         }
 }
 
 void Canvas::fill(Box box, const std::function<bool(float, float)>& inShape,
                   const std::function<Rgb(float, float)>& colour, float opacity) {
-    PixelRange r = clip(box, w, h);
+    PixelRange r = clip(toPixels(box), w, h);
     for (int y = r.y0; y <= r.y1; ++y)
         for (int x = r.x0; x <= r.x1; ++x) {
             int hits = 0;
             for (int sy = 0; sy < 4; ++sy)
                 for (int sx = 0; sx < 4; ++sx)
-                    if (inShape(x + (sx + 0.5f) / 4, y + (sy + 0.5f) / 4)) ++hits;
-            if (hits) blend(x, y, colour(x + 0.5f, y + 0.5f), opacity * hits / 16.0f);
+                    if (inShape(designX(x + (sx + 0.5f) / 4), designY(y + (sy + 0.5f) / 4))) ++hits;
+            if (hits) blend(x, y, colour(designX(x + 0.5f), designY(y + 0.5f)), opacity * hits / 16.0f);
         }
 }
 
@@ -149,13 +155,15 @@ void Canvas::draw(const Canvas& src, int x, int y) {
         }
 }
 
-void Canvas::drawScaled(const Canvas& src, int x, int y, float factor) {
-    int dw = static_cast<int>(src.w * factor), dh = static_cast<int>(src.h * factor);
-    for (int dy = 0; dy < dh; ++dy)
-        for (int dx = 0; dx < dw; ++dx) {
-            const Pixel& p = src.at(std::min(src.w - 1, static_cast<int>(dx / factor)),
-                                    std::min(src.h - 1, static_cast<int>(dy / factor)));
-            blend(x + dx, y + dy, p.c, p.a);
+void Canvas::drawRotated(const Canvas& src, float cx, float cy, float angle) {
+    float s = std::sin(angle), c = std::cos(angle), reach = std::hypot(src.w, src.h) / 2 + 1;
+    for (int y = static_cast<int>(cy - reach); y <= static_cast<int>(cy + reach); ++y)
+        for (int x = static_cast<int>(cx - reach); x <= static_cast<int>(cx + reach); ++x) {
+            float dx = x + 0.5f - cx, dy = y + 0.5f - cy;
+            int sx = static_cast<int>(std::floor(dx * c + dy * s + src.w / 2.0f));
+            int sy = static_cast<int>(std::floor(-dx * s + dy * c + src.h / 2.0f));
+            if (!src.inside(sx, sy) || src.at(sx, sy).a < 0.5f) continue;
+            blend(x, y, src.at(sx, sy).c, 1);
         }
 }
 

@@ -27,6 +27,11 @@ public:
     int w, h;
     std::vector<Pixel> px;
 
+    // Shapes and shading are given in design units: pixel = design x
+    // scale + origin. The default is one design unit per pixel; sprites
+    // are designed once and painted at a larger scale.
+    void setScale(float scale, float originX, float originY);
+
     Pixel& at(int x, int y) { return px[y * w + x]; }
     const Pixel& at(int x, int y) const { return px[y * w + x]; }
     bool inside(int x, int y) const { return x >= 0 && y >= 0 && x < w && y < h; }
@@ -34,7 +39,7 @@ public:
     // Composites colour c with opacity a over the pixel.
     void blend(int x, int y, Rgb c, float a);
     // Paints every pixel of the box: fn returns colour and opacity at the
-    // pixel centre (x + 0.5, y + 0.5).
+    // pixel centre (x + 0.5, y + 0.5 in pixels, mapped to design units).
     void shade(Box box, const std::function<Pixel(float x, float y)>& fn);
     // Paints a shape given by an inside test with 4 x 4 supersampling; the
     // colour may vary over the shape.
@@ -52,14 +57,21 @@ public:
     // Soft radial glow (additive-looking light pool).
     void glow(float cx, float cy, float r, Rgb c, float strength);
     // Multiplies the colour of covered pixels by a factor that falls off
-    // with noise, so that flat fills get grain.
+    // with noise, so that flat fills get grain (box in pixels).
     void grain(Box box, float amount, unsigned seed, float cell = 1);
     // Copies another canvas over this one at (x, y), compositing alpha.
     void draw(const Canvas& src, int x, int y);
-    // Draws src scaled by an integer or fractional factor (nearest sample).
-    void drawScaled(const Canvas& src, int x, int y, float factor);
+    // Draws src turned clockwise by angle radians about its centre, the
+    // centre at (cx, cy); pixels less than half covered are left out.
+    void drawRotated(const Canvas& src, float cx, float cy, float angle);
     // Adds a one-pixel dark outline around opaque parts (for sprites).
     void outline(Rgb c, float opacity = 1);
     // Soft drop shadow of the opaque parts, offset by (dx, dy).
     void dropShadow(float dx, float dy, float opacity);
+
+private:
+    float unit = 1, originX = 0, originY = 0;
+    float designX(float pixelX) const { return (pixelX - originX) / unit; }
+    float designY(float pixelY) const { return (pixelY - originY) / unit; }
+    Box toPixels(Box b) const { return {b.x0 * unit + originX, b.y0 * unit + originY, b.x1 * unit + originX, b.y1 * unit + originY}; }
 };

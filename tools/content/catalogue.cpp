@@ -1,6 +1,7 @@
 #include "catalogue.h"
 
 #include <filesystem>
+#include <stdexcept>
 #include <utility>
 
 Catalogue::Catalogue(std::string game, std::string staging) : gameDir(std::move(game)), stagingDir(std::move(staging)) {
@@ -26,4 +27,10 @@ void Catalogue::stagePicture(const std::string& file, const std::string& label, 
 
 void Catalogue::record(const std::string& label, const Canvas& canvas, Transparency mode) {
     shown.push_back({label, canvas, mode});
+}
+
+const Canvas& Catalogue::find(const std::string& labelPrefix) const {
+    for (const Entry& e : shown)
+        if (e.label.compare(0, labelPrefix.size(), labelPrefix) == 0) return e.canvas;
+    throw std::runtime_error("no picture " + labelPrefix);
 }

@@ -31,6 +31,8 @@ public:
         Transparency mode;
     };
     const std::vector<Entry>& entries() const { return shown; }
+    // The recorded picture whose label starts with the prefix; throws if none.
+    const Canvas& find(const std::string& labelPrefix) const;
 
 private:
     std::string gameDir, stagingDir;

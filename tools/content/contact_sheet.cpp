@@ -8,10 +8,10 @@
 #include "typeface.h"
 
 namespace {
-const int SHEET_WIDTH = 1640, MARGIN = 16, GAP = 14;
+const int SHEET_WIDTH = 1660, MARGIN = 16, GAP = 14;
 const Rgb BACKDROP = rgb(34, 36, 42), PANEL = rgb(52, 56, 64), LABEL = rgb(226, 222, 210);
 
-// How an entry is shown: screens at half size, small pictures enlarged,
+// How an entry is shown: screens at half size (previews at full size), small pictures enlarged,
 // tile strips wrapped into rows of 22 tiles at double size.
 struct Shown {
     Canvas picture;
@@ -55,7 +55,8 @@ Shown present(const Catalogue::Entry& e) {
     if (e.mode == Transparency::masked)
         for (Pixel& p : picture.px) p.a = p.a < 0.5f ? 0 : 1;
     if (picture.h == 32 && picture.w > 64 && picture.w % 32 == 0) return {wrapStrip(picture), e.label};
-    if (picture.w >= 700) return {halve(picture), e.label};
+    // Game frame previews stay full size: they are what a player sees.
+    if (picture.w >= 700 && e.label.rfind("preview", 0) != 0) return {halve(picture), e.label};
     int longest = std::max(picture.w, picture.h);
     int factor = longest <= 16 ? 4 : longest <= 72 || picture.h <= 40 ? 2 : 1;
     return {enlarge(picture, factor), e.label};

@@ -10,6 +10,7 @@
 #include "hud.h"
 #include "intro.h"
 #include "music.h"
+#include "preview.h"
 #include "sound_effects.h"
 #include "screens.h"
 #include "startup_assets.h"
@@ -38,6 +39,7 @@ int main(int argc, char** argv) {
         makeSoundEffects(catalogue);
         makeMusic(catalogue);
         makeIntro(catalogue);
+        recordPreviews(catalogue);
         writeContactSheet(catalogue, game + "/../contact_sheet.png");
     } catch (const std::exception& e) {
         std::fprintf(stderr, "korvalt_content: %s\n", e.what());

@@ -48,5 +48,3 @@ uint32_t Dice::next() {
 }
 
 float Dice::uniform(float lo, float hi) { return lo + (hi - lo) * static_cast<float>(next() >> 8) / 16777216.0f; }
-
-int Dice::range(int lo, int hi) { return lo + static_cast<int>(next() % static_cast<uint32_t>(hi - lo + 1)); }

@@ -16,7 +16,6 @@ public:
     explicit Dice(uint32_t seed) : state(seed * 2654435761u + 1) {}
     uint32_t next();
     float uniform(float lo, float hi);  // [lo, hi)
-    int range(int lo, int hi);          // [lo, hi]
 private:
     uint32_t state;
 };

@@ -151,7 +151,8 @@ Signal alarm() {
         s[i] = square * 0.5f;
     }
     fadeEdges(s, 0.03f);
-    return finish(s, 0.11f, 0.2f, 0.75f);
+    // A steady tone is loud at any peak; keep it below the shots.
+    return finish(s, 0.11f, 0.2f, 0.45f);
 }
 }  // namespace
 

@@ -5,8 +5,6 @@
 
 Signal silence(float secs, int rate) { return Signal(static_cast<size_t>(secs * rate), 0.0f); }
 
-float seconds(const Signal& s, int rate) { return static_cast<float>(s.size()) / rate; }
-
 float NoiseSource::next() {
     state ^= state << 13;
     state ^= state >> 17;

@@ -9,7 +9,6 @@
 using Signal = std::vector<float>;
 
 Signal silence(float seconds, int rate = SAMPLE_RATE);
-float seconds(const Signal& s, int rate = SAMPLE_RATE);
 
 // White noise from a fixed seed.
 class NoiseSource {

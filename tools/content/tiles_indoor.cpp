@@ -8,8 +8,8 @@
 #include "tile_sets.h"
 
 namespace {
-const Rgb STEEL = rgb(92, 98, 108), LAB = rgb(170, 176, 180), LINO = rgb(120, 128, 122), CARPET = rgb(56, 70, 96),
-          WALL = rgb(78, 82, 92), PANEL = rgb(104, 112, 126), DOOR = rgb(120, 130, 140), PAINT = rgb(214, 178, 60),
+const Rgb STEEL = rgb(92, 98, 108), LAB = rgb(142, 148, 152), LINO = rgb(120, 128, 122), CARPET = rgb(56, 70, 96),
+          WALL = rgb(54, 58, 68), PANEL = rgb(70, 76, 88), DOOR = rgb(120, 130, 140), PAINT = rgb(214, 178, 60),
           SCREEN = rgb(80, 255, 150), GLASS = rgb(150, 200, 220);
 
 void metalFloor(Canvas& t) { plates(t, STEEL, 16, 81, true); }
@@ -54,10 +54,10 @@ void drain(Canvas& t) {
 }
 void wall(Canvas& t, Rgb c, bool panel) {
     ground(t, c, scale(c, 0.85f), 0.4f, 91, 16);
-    t.rect(0, 0, 32, 2, scale(c, 1.35f));
-    t.rect(0, 0, 2, 32, scale(c, 1.25f));
-    t.rect(0, 30, 32, 32, scale(c, 0.6f));
-    t.rect(30, 0, 32, 32, scale(c, 0.65f));
+    t.rect(0, 0, 32, 2, scale(c, 1.7f));
+    t.rect(0, 0, 2, 32, scale(c, 1.5f));
+    t.rect(0, 30, 32, 32, scale(c, 0.55f));
+    t.rect(30, 0, 32, 32, scale(c, 0.6f));
     if (panel) {
         t.rect(5, 5, 27, 27, scale(c, 0.8f));
         t.rect(6, 6, 27, 27, scale(c, 1.05f));

@@ -15,14 +15,27 @@ void grass(Canvas& t) {
     ground(t, GRASS, GRASS_DARK, 0.7f, 31);
     Dice d(5);
     for (int i = 0; i < 26; ++i) {
-        float x = d.uniform(0, 32), y = d.uniform(0, 32);
-        t.line(x, y, x + d.uniform(-1, 1), y - d.uniform(1.5f, 3), 0.8f, scale(GRASS, d.uniform(0.7f, 1.3f)), 0.8f);
+        // One draw per variable: argument order is up to the compiler.
+        float x = d.uniform(0, 32), y = d.uniform(0, 32), lean = d.uniform(-1, 1), height = d.uniform(1.5f, 3),
+              shade = d.uniform(0.7f, 1.3f);
+        t.line(x, y, x + lean, y - height, 0.8f, scale(GRASS, shade), 0.8f);
     }
+}
+void patchyGrass(Canvas& t) {
+    grass(t);
+    // Patches stay inside the tile, so it mixes freely with plain grass.
+    t.fill({3, 3, 29, 29}, [](float x, float y) {
+        float edge = std::fmin(std::fmin(x, 32 - x), std::fmin(y, 32 - y));
+        return edge > 3 && tileNoise(x, y, 8, 73) + 0.02f * edge > 0.72f;
+    }, GRASS_DARK, 0.7f);
 }
 void dirt(Canvas& t) {
     ground(t, DIRT, rgb(74, 60, 46), 0.8f, 33);
     Dice d(6);
-    for (int i = 0; i < 12; ++i) t.disc(d.uniform(0, 32), d.uniform(0, 32), d.uniform(0.5f, 1.1f), scale(DIRT, d.uniform(0.6f, 1.3f)));
+    for (int i = 0; i < 12; ++i) {
+        float x = d.uniform(0, 32), y = d.uniform(0, 32), r = d.uniform(0.5f, 1.1f), shade = d.uniform(0.6f, 1.3f);
+        t.disc(x, y, r, scale(DIRT, shade));
+    }
 }
 void asphalt(Canvas& t) {
     ground(t, ASPHALT, rgb(40, 40, 46), 0.5f, 35, 4);
@@ -38,7 +51,7 @@ void water(Canvas& t, int frame) {
         float phase = frame * 10.67f;
         float w = tileNoise(x + phase, y + phase * 0.5f, 8, 41) * 0.6f + tileNoise(x - phase, y, 4, 42) * 0.4f;
         Rgb c = mix(scale(WATER, 0.75f), mix(WATER, rgb(120, 110, 130), 0.35f), w);
-        float sparkle = std::max(0.0f, w - 0.72f) * 3;
+        float sparkle = std::max(0.0f, w - 0.78f) * 2;
         return Pixel{mix(c, rgb(230, 160, 120), sparkle), 1};
     });
 }
@@ -96,7 +109,8 @@ void boulder(Canvas& t) {
 void tree(Canvas& t) {
     grass(t);
     t.ellipse(19, 19, 14, 13, Rgb{0, 0, 0}, 0.5f);
-    for (auto [cx, cy, r] : {std::array<float, 3>{16, 16, 13}, {12, 12, 7}, {20, 11, 6}, {11, 20, 6}, {20, 20, 7}}) {
+    for (const std::array<float, 3>& crown : {std::array<float, 3>{16, 16, 13}, {12, 12, 7}, {20, 11, 6}, {11, 20, 6}, {20, 20, 7}}) {
+        float cx = crown[0], cy = crown[1], r = crown[2];
         t.fill({cx - r, cy - r, cx + r, cy + r}, [=](float x, float y) { return std::hypot(x - cx, y - cy) < r; },
                [=](float x, float y) {
                    float light = 1.15f - 0.35f * ((x - cx) + (y - cy)) / r;
@@ -237,7 +251,10 @@ void puddle(Canvas& t) {
 void flowers(Canvas& t) {
     grass(t);
     Dice d(8);
-    for (int i = 0; i < 7; ++i) t.disc(d.uniform(3, 29), d.uniform(3, 29), 1.1f, i % 2 ? rgb(220, 200, 120) : rgb(200, 140, 170));
+    for (int i = 0; i < 7; ++i) {
+        float x = d.uniform(3, 29), y = d.uniform(3, 29);
+        t.disc(x, y, 1.1f, i % 2 ? rgb(220, 200, 120) : rgb(200, 140, 170));
+    }
 }
 void tracks(Canvas& t) {
     dirt(t);
@@ -256,7 +273,7 @@ void crackedConcrete(Canvas& t) {
 std::vector<TileDef> outdoorTiles() {
     return {
         {"grass", "dusk grass", 0, "", grass},
-        {"grass dark", "dark, patchy grass", 0, "", [](Canvas& t) { ground(t, GRASS_DARK, rgb(36, 46, 30), 0.8f, 32); }},
+        {"grass patchy", "grass with dark patches", 0, "", patchyGrass},
         {"grass flowers", "grass with a few flowers", 0, "", flowers},
         {"dirt", "bare earth", 0, "", dirt},
         {"dirt tracks", "earth with tyre tracks (north-south)", 0, "", tracks},

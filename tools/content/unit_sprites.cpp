@@ -6,6 +6,19 @@
 namespace {
 const Rgb GUNMETAL = rgb(46, 48, 54), OUTLINE = rgb(16, 16, 20), BLOOD = rgb(120, 14, 12);
 
+// Figures are designed on a grid of look.size units and painted 1.25
+// times larger, with a small margin so that muzzles and flashes fit.
+const float SCALE = 1.25f;
+
+Canvas spriteCanvas(const Look& look) {
+    int size = static_cast<int>(std::ceil(look.size * SCALE)) + 12;
+    size += size % 2;
+    Canvas c(size, size);
+    float origin = size / 2.0f - look.size * SCALE / 2;
+    c.setScale(SCALE, origin, origin);
+    return c;
+}
+
 // Rotates the points (x, y pairs) about (px, py) by angle radians, clockwise.
 std::vector<float> rotated(std::vector<float> xy, float px, float py, float angle) {
     float s = std::sin(angle), c = std::cos(angle);
@@ -46,7 +59,7 @@ void paintGear(Canvas& c, const Look& look, const Pose& p, float& tipX, float& t
     switch (look.gear) {
     case Gear::rifle: length = 14; break;
     case Gear::shotgun: length = 11; width = 3; colour = rgb(70, 50, 36); break;
-    case Gear::sniperRifle: length = 17; width = 1.8f; break;
+    case Gear::sniperRifle: length = 16; width = 1.8f; break;
     case Gear::rocketLauncher: length = 17; width = 5; colour = rgb(70, 82, 60); gx = p.cx + 5; gy = p.cy + 4; break;
     default: break;
     }
@@ -104,7 +117,7 @@ void paintHead(Canvas& c, const Look& look, float cx, float cy, float r) {
 
 Canvas paintAlive(const Look& look, int state) {
     const float s = look.size;
-    Canvas c(look.size, look.size);
+    Canvas c = spriteCanvas(look);
     bool civilian = look.gear == Gear::clipboard || look.gear == Gear::toolbox;
     bool aiming = state == 1 || state == 2 || state == 4;
     Pose p{s / 2, s / 2 + 1, aiming ? 0.0f : 0.5f, civilian && aiming, state == 3 || state == 4,
@@ -156,13 +169,13 @@ Canvas paintAlive(const Look& look, int state) {
     }
     paintHead(c, look, p.cx, p.cy - 0.5f, look.bulky ? 4.4f : 4.0f);
     c.outline(OUTLINE);
-    if (p.flash) paintFlash(c, tipX, tipY - 2, p.gunAngle, look.gear == Gear::rocketLauncher ? 4.5f : 3.4f);
+    if (p.flash) paintFlash(c, tipX, tipY - 0.5f, p.gunAngle, look.gear == Gear::rocketLauncher ? 4.5f : 3.4f);
     return c;
 }
 
 Canvas paintDead(const Look& look) {
     const float s = look.size, cx = s / 2, cy = s / 2;
-    Canvas c(look.size, look.size);
+    Canvas c = spriteCanvas(look);
     c.fill({cx - 10, cy - 8, cx + 11, cy + 10}, [=](float x, float y) {
         float a = std::atan2(y - cy, x - cx), r = 8 + 1.5f * std::sin(a * 3) + std::sin(a * 5 + 1);
         return std::hypot(x - cx - 1, (y - cy - 1) * 1.15f) < r;

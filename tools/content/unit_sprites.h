@@ -15,7 +15,7 @@ struct Look {
     Headwear headwear;
     Gear gear;
     bool bulky;    // heavy armour: wider shoulders and pads
-    int size;      // sprite width and height
+    int size;      // design grid; the sprite is 1.25 times larger plus a margin
 };
 
 // Paints the sprite of one state (0 to 5).

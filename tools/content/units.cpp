@@ -10,12 +10,6 @@
 namespace {
 const Rgb SKIN = rgb(214, 170, 136);
 
-struct UnitType {
-    std::string file;  // relative to the game folder
-    Look look;
-    int radius;        // collision radius, item 6; 0: no item 6
-};
-
 // Items 0 to 5 from the six sprites, item 6 the radius byte.
 void packUnit(Catalogue& catalogue, const std::string& file, const std::vector<Canvas>& sprites, int radius) {
     std::string stem = std::filesystem::path(file).stem().string();
@@ -45,10 +39,10 @@ std::vector<Canvas> allStates(const Look& look) {
 }
 }  // namespace
 
-void makeUnits(Catalogue& catalogue) {
-    const Look player{rgb(66, 96, 138), rgb(48, 60, 80), rgb(40, 52, 70), SKIN, Headwear::visorHelmet, Gear::rifle, false, 32};
-    const UnitType types[] = {
-        {"data/units/player.dat", player, 10},
+std::vector<UnitType> unitTypes() {
+    return {
+        {"data/units/player.dat",
+         {rgb(66, 96, 138), rgb(48, 60, 80), rgb(40, 52, 70), SKIN, Headwear::visorHelmet, Gear::rifle, false, 32}, 10},
         {"data/units/rifleman.dat",
          {rgb(92, 100, 62), rgb(70, 74, 50), rgb(80, 88, 54), SKIN, Headwear::helmet, Gear::rifle, false, 32}, 10},
         {"data/units/shotgunner.dat",
@@ -62,7 +56,12 @@ void makeUnits(Catalogue& catalogue) {
         {"data/units/technician.dat",
          {rgb(212, 120, 44), rgb(170, 96, 40), rgb(232, 200, 60), SKIN, Headwear::hardHat, Gear::toolbox, false, 32}, 9},
     };
+}
+
+void makeUnits(Catalogue& catalogue) {
+    const std::vector<UnitType> types = unitTypes();
     for (const UnitType& type : types) packUnit(catalogue, type.file, allStates(type.look), type.radius);
+    const Look& player = types[0].look;
 
     // Multiplayer players: a look of their own (grey-teal), items 0 to 5.
     Look mp = player;

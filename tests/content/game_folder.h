@@ -1,0 +1,57 @@
+// Access to the assembled game folder and the generator's work folder
+// beside it, for the tests of the generated content.
+#pragma once
+#include <allegro.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <memory>
+#include <string>
+
+inline std::string gamePath(const std::string& relative) { return std::string(KORVALT_GAME_DIR) + "/" + relative; }
+
+// Sources the generator packed into datafiles (the MP3's WAV among them).
+inline std::string workPath(const std::string& relative) {
+    return std::string(KORVALT_GAME_DIR) + "/../content_work/" + relative;
+}
+
+// A file of the project's source folder: the test data folder is its
+// "tests/data" (which need not exist, so the path is cut, not resolved).
+inline std::string sourcePath(const std::string& relative) {
+    std::string root = KORVALT_TEST_DATA;
+    return root.substr(0, root.rfind("/tests/data")) + "/" + relative;
+}
+
+struct DatafileUnloader {
+    void operator()(DATAFILE* d) const { unload_datafile(d); }
+};
+using Datafile = std::unique_ptr<DATAFILE, DatafileUnloader>;
+
+inline Datafile loadGameDatafile(const std::string& relative) { return Datafile(load_datafile(gamePath(relative).c_str())); }
+
+inline int itemCount(const DATAFILE* d) {
+    int n = 0;
+    while (d[n].type != DAT_END) ++n;
+    return n;
+}
+
+struct BitmapDestroyer {
+    void operator()(BITMAP* b) const { destroy_bitmap(b); }
+};
+using Bitmap = std::unique_ptr<BITMAP, BitmapDestroyer>;
+
+inline Bitmap loadGameBitmap(const std::string& relative) { return Bitmap(load_bitmap(gamePath(relative).c_str(), nullptr)); }
+
+inline bool isMask(BITMAP* b, int x, int y) { return getpixel(b, x, y) == bitmap_mask_color(b); }
+
+// Base of the content tests: they need the assembled game folder, which
+// builds configured with KORVALT_GAME=OFF (such as the sanitizer build)
+// do not make; there the tests are skipped. A folder that exists but
+// lacks files fails them.
+class GameFolderTest : public testing::Test {
+protected:
+    void SetUp() override {
+        struct stat info;
+        if (stat(KORVALT_GAME_DIR, &info) != 0) GTEST_SKIP() << "no game folder at " << KORVALT_GAME_DIR;
+    }
+};
