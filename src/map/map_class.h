@@ -43,7 +43,12 @@ public:
     void readMap(std::istream& file, const std::string& name);
     void setTileset(std::string name);
 
+    // Draws the tiles around (x, y) into the back buffer; returns the map
+    // position of the top-left screen pixel in x, y.
     void draw(int& x, int& y);
+    // False when the point is refused: an axis whose point lies within
+    // RADIUS of an edge goes back to its old value; a solid tile, or a tile
+    // off the map (never looked up), restores both.
     bool handleMoveRequest(float& x, float& y, float oldX, float oldY);
     void poll();
 
