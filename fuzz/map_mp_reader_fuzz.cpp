@@ -21,7 +21,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         for (const spawnPoint& p : readSpawnPoints(rest)) {
             float x = p.x + 3, y = p.y - 40;
             map.handleMoveRequest(x, y, p.x, p.y);
-            int vx = static_cast<int>(x), vy = static_cast<int>(y);
+            // The view centre in whole pixels (spawn points may hold any float).
+            auto pixel = [](float f) { return f > -1e9f && f < 1e9f ? static_cast<int>(f) : 0; };
+            int vx = pixel(x), vy = pixel(y);
             map.draw(vx, vy);
         }
         for (int i = 0; i < 16; ++i) map.poll();
