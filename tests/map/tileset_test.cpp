@@ -3,6 +3,8 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "map/map_class.h"
 #include "map/map_file.h"
 #include "map_test_files.h"
@@ -64,4 +66,18 @@ TEST(Tileset, RefusesMissingAndDamagedDatafiles) {
     cut.resize(cut.size() - 10);
     writeFileBytes("cut.dat", cut);
     EXPECT_EQ(faultOf("cut.dat", true), "Damaged datafile");
+}
+
+TEST(Tileset, ReadsTheGameFolderSets) {
+    struct shipped {
+        const char* file;
+        int tiles;
+    };
+    for (shipped set : {shipped{"/data/tiles/outdoor.dat", 47}, shipped{"/data/tiles/indoor.dat", 50}}) {
+        const std::string path = std::string(KORVALT_GAME_DIR) + set.file;
+        if (!std::ifstream(path)) GTEST_SKIP() << "no game folder at " << KORVALT_GAME_DIR;
+        tilesetData read = readTileset(path, true, "x");
+        EXPECT_EQ(read.count, set.tiles) << set.file;
+        destroy_bitmap(read.strip);
+    }
 }
