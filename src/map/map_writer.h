@@ -1,0 +1,33 @@
+// Writes a whole map file from the editor's state: the one place where the
+// editor (after its file selector) and tools save maps.
+#pragma once
+
+#include <string>
+
+class edUnit;
+class editorMapClass;
+
+// What the editor keeps of a map besides its tile layer.
+struct mapSaveParts {
+    bool campaign = false;
+    std::string campaignText;
+    std::string characterSet;
+    edUnit* units = nullptr;             // unitCount placed units, in file order
+    std::string* unitScripts = nullptr;  // their script source paths ("" none)
+    int unitCount = 0;
+};
+
+// The global script source that a pre-compiled save of path includes:
+// "scripts/" + the file name without its last 4 characters (the
+// extension) + "global.ukv"; "" for a file name of 4 characters or fewer,
+// which has no name left to look for.
+std::string globalScriptSource(const std::string& path);
+
+// Creates or truncates path and writes the map. A plain save rewrites
+// every script path to "scripts/" + its file name, in the editor's state
+// too; a pre-compiled save compiles every script (a global one of at most
+// GLOBAL_SCRIPT_LIMIT bytes) into the file. Every unit's state byte is 0.
+// False, with nothing written, when the file can't be created, and false
+// when writing fails; a script that doesn't compile ends the program with
+// the compile-stage script error.
+bool writeMapFile(const std::string& path, editorMapClass& map, mapSaveParts& parts, bool precompiled);

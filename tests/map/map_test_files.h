@@ -1,0 +1,109 @@
+// Builders for the files map tests read: tile set datafiles made byte by
+// byte (so that sizes and tables are exact) and map files field by field.
+#pragma once
+
+#include <allegro.h>
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/constants.h"
+#include "support/test_files.h"
+
+namespace maptest {
+
+using bytes = std::vector<unsigned char>;
+
+inline void putBig32(bytes& b, uint32_t v) {
+    for (int i = 3; i >= 0; --i) b.push_back(static_cast<unsigned char>(v >> (8 * i)));
+}
+inline void putBig16(bytes& b, int v) {
+    b.push_back(static_cast<unsigned char>(v >> 8));
+    b.push_back(static_cast<unsigned char>(v));
+}
+inline void putTag(bytes& b, const char* tag) { b.insert(b.end(), tag, tag + 4); }
+
+// The colour of tile t in test strips.
+inline int tileColour(int t) { return makecol(10 + 20 * t, 100, 200); }
+
+// An uncompressed Allegro datafile: item 0 the raw table, item 1 a 32-bit
+// strip of stripWidth x 32 pixels, each 32-pixel column in its tile's colour.
+inline bytes tilesetDatafile(const bytes& table, int stripWidth) {
+    bytes b;
+    putTag(b, "slh.");
+    putTag(b, "ALL.");
+    putBig32(b, 2);
+    putTag(b, "DATA");
+    putBig32(b, table.size());
+    putBig32(b, table.size());
+    b.insert(b.end(), table.begin(), table.end());
+    const uint32_t pixels = 6 + 3u * stripWidth * 32;
+    putTag(b, "BMP ");
+    putBig32(b, pixels);
+    putBig32(b, pixels);
+    putBig16(b, 32);
+    putBig16(b, stripWidth);
+    putBig16(b, 32);
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < stripWidth; ++x) {
+            const int t = x / 32;
+            b.push_back(static_cast<unsigned char>(10 + 20 * t));
+            b.push_back(100);
+            b.push_back(200);
+        }
+    return b;
+}
+
+// Writes a tile set of the given solidity and successors (as many tiles
+// as entries) to name.
+inline void writeTileset(const std::string& name, const std::vector<int>& solidity,
+                         const std::vector<int>& successors) {
+    bytes table;
+    for (int s : solidity) table.push_back(static_cast<unsigned char>(s));
+    for (int s : successors) table.push_back(static_cast<unsigned char>(s));
+    writeFileBytes(name, tilesetDatafile(table, 32 * static_cast<int>(solidity.size())));
+}
+
+// Map file bytes, field by field.
+class mapBytes {
+public:
+    bytes b;
+    mapBytes& byte(int v) {
+        b.push_back(static_cast<unsigned char>(v));
+        return *this;
+    }
+    mapBytes& int32(int32_t v) {
+        for (int i = 0; i < 4; ++i) byte(static_cast<uint32_t>(v) >> (8 * i));
+        return *this;
+    }
+    mapBytes& float32(float f) {
+        uint32_t v = 0;
+        std::memcpy(&v, &f, 4);
+        return int32(static_cast<int32_t>(v));
+    }
+    mapBytes& text(const std::string& s) {
+        b.insert(b.end(), s.begin(), s.end());
+        return byte(DELIMITER);
+    }
+    mapBytes& raw(const bytes& more) {
+        b.insert(b.end(), more.begin(), more.end());
+        return *this;
+    }
+    // Fields 1 to 7.
+    mapBytes& header(char type, const std::string& tileset, int width, int height) {
+        return byte(0).byte(6).byte('A').byte(type).text(tileset).int32(width).int32(height);
+    }
+    // width x height tiles of tile 0 without scripts.
+    mapBytes& plainTiles(int count, int tile = 0) {
+        for (int i = 0; i < count; ++i) byte(tile).byte(0);
+        return *this;
+    }
+    // Fields 9 to 12 of a map without global script, campaign or units.
+    mapBytes& emptyTail() { return byte(0).byte(0).text("chars.txt").int32(0); }
+    std::string str() const { return std::string(b.begin(), b.end()); }
+    void write(const std::string& name) const { writeFileBytes(name, b); }
+};
+
+}  // namespace maptest
