@@ -16,7 +16,7 @@ constexpr float SPEED_PX = 2.0f;
 
 struct enemyAt : placedUnit<Enemy> {
     explicit enemyAt(int weapon, int triggerDist = 10000, int shootFreq = 0)
-        : placedUnit<Enemy>(SPEED_PX, 100, 0, 0, weapon, triggerDist, shootFreq) {
+        : placedUnit<Enemy>(SPEED_PX, weapon, triggerDist, shootFreq) {
         unit.initialise(400, 300, 64, 0);  // facing right, towards the targets below
     }
     // One step's move towards a target `distance` pixels to the right.
@@ -48,24 +48,25 @@ TEST_F(EnemyBehaviour, NegativeTriggerDistanceWaitsUntilDrawnOnScreen) {
     enemyAt e(0, -1);
     EXPECT_EQ(e.step(10), nullptr);
     EXPECT_EQ(e.step(5000), nullptr);
-    // Drawn with the enemy just inside the left edge (half width 5).
-    e.unit.draw(400 + 4, 0);
-    EXPECT_TRUE(e.unit.onScreen);
+    e.unit.draw(400 + 4, 0);  // just inside the left edge (half width 5)
     EXPECT_NE(e.step(5000), nullptr);
     EXPECT_EQ(e.unit.AIState, 0);  // still approaching: beyond its range
     e.step(200);
     EXPECT_EQ(e.unit.AIState, 2);
     e.unit.draw(400 + 5, 0);
-    EXPECT_FALSE(e.unit.onScreen);
     EXPECT_EQ(e.step(100), nullptr);
     EXPECT_EQ(e.unit.AIState, 0);
-    // Right and bottom edges, half height 6.
-    e.unit.draw(400 - 804, 300 - 605);
-    EXPECT_TRUE(e.unit.onScreen);
-    e.unit.draw(400 - 805, 300 - 605);
-    EXPECT_FALSE(e.unit.onScreen);
-    e.unit.draw(400 - 804, 300 - 606);
-    EXPECT_FALSE(e.unit.onScreen);
+
+    // Every edge, with half width 5 and half height 6.
+    const struct {
+        int cameraX, cameraY;
+        bool seen;
+    } cases[] = {{404, 0, true},      {405, 0, false},     {-404, -305, true},
+                 {-405, -305, false}, {-404, -306, false}, {0, 306, false}};
+    for (const auto& c : cases) {
+        e.unit.draw(c.cameraX, c.cameraY);
+        EXPECT_EQ(e.unit.onScreen, c.seen) << c.cameraX << ", " << c.cameraY;
+    }
 }
 
 TEST_F(EnemyBehaviour, KeepsToTheStandOffBandOfItsWeapon) {
@@ -74,8 +75,8 @@ TEST_F(EnemyBehaviour, KeepsToTheStandOffBandOfItsWeapon) {
     ASSERT_EQ(realRange[0], 390);
     for (int d : {150, 200, 240}) {
         EXPECT_EQ(e.step(d), nullptr) << d;
-        EXPECT_EQ(e.unit.state, STATE_STANDING);
-        EXPECT_EQ(e.unit.AIState, 2);
+        EXPECT_EQ(e.unit.state, STATE_STANDING) << d;
+        EXPECT_EQ(e.unit.AIState, 2) << d;
     }
     auto closer = e.step(241);
     ASSERT_NE(closer, nullptr);
@@ -139,19 +140,17 @@ TEST_F(EnemyBehaviour, FiringWindowIsNotWrapped) {
     enemyAt e(0);
     e.unit.AIState = 2;
     e.unit.onScreen = true;
-    const auto firesAt = [&](int direction, int target) {
+    const struct {
+        int direction, target;
+        bool fires;
+    } cases[] = {{254, 2, false}, {255, 2, false}, {0, 2, true}, {5, 2, true}, {6, 2, false}, {1, 254, false}, {251, 254, true}};
+    for (const auto& c : cases) {
         e.unit.cooldown = 0;
-        e.unit.direction = direction;
-        e.unit.targetDirection = target;
-        return std::unique_ptr<bulletRequest>(e.unit.getBulletRequest()) != nullptr;
-    };
-    EXPECT_FALSE(firesAt(254, 2));
-    EXPECT_FALSE(firesAt(255, 2));
-    EXPECT_TRUE(firesAt(0, 2));
-    EXPECT_TRUE(firesAt(5, 2));
-    EXPECT_FALSE(firesAt(6, 2));
-    EXPECT_FALSE(firesAt(1, 254));
-    EXPECT_TRUE(firesAt(251, 254));
+        e.unit.direction = c.direction;
+        e.unit.targetDirection = c.target;
+        EXPECT_EQ(std::unique_ptr<bulletRequest>(e.unit.getBulletRequest()) != nullptr, c.fires)
+            << c.direction << " towards " << c.target;
+    }
 }
 
 TEST_F(EnemyBehaviour, FiresOnlyWhileEngagedAndSeenOrWithTheRifle) {
@@ -177,20 +176,15 @@ TEST_F(EnemyBehaviour, AimsAroundTheMomentOfFiring) {
     rifle.unit.AIState = 2;
     rifle.unit.onScreen = true;
     rifle.unit.targetDirection = 100;
-    const auto poseWith = [&](int cooldown) {
+    const struct {
+        int direction, cooldown, pose;
+    } cases[] = {{64, 20, STATE_STANDING}, {64, 8, STATE_AIMING},     {64, 26, STATE_AIMING},
+                 {64, 25, STATE_STANDING}, {100, 0, STATE_SHOOTING}};
+    for (const auto& c : cases) {
+        rifle.unit.direction = c.direction;
         rifle.unit.state = STATE_STANDING;
-        rifle.unit.cooldown = cooldown;
+        rifle.unit.cooldown = c.cooldown;
         std::unique_ptr<bulletRequest>(rifle.unit.getBulletRequest());
-        return rifle.unit.state;
-    };
-    EXPECT_EQ(poseWith(20), STATE_STANDING);
-    EXPECT_EQ(poseWith(8), STATE_AIMING);
-    EXPECT_EQ(poseWith(26), STATE_AIMING);
-    EXPECT_EQ(poseWith(25), STATE_STANDING);
-
-    rifle.unit.direction = 100;
-    rifle.unit.cooldown = 0;
-    rifle.unit.state = STATE_STANDING;
-    std::unique_ptr<bulletRequest>(rifle.unit.getBulletRequest());
-    EXPECT_EQ(rifle.unit.state, STATE_SHOOTING);
+        EXPECT_EQ(rifle.unit.state, c.pose) << "cooldown " << c.cooldown;
+    }
 }

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <memory>
+#include <vector>
 
 #include "app/constants.h"
 #include "world/weapons.h"
@@ -70,53 +71,41 @@ protected:
 };
 
 TEST_F(PlayerUnit, WalksAndStrafesRelativeToItsFacing) {
-    hold(SLOT_FORWARD);
-    facingOffset o = move();
-    EXPECT_NEAR(o.dx, 0, 1e-4);
-    EXPECT_NEAR(o.dy, -4, 1e-4);
-    EXPECT_EQ(player.state, STATE_WALKING);
-    EXPECT_EQ(player.walkCounter, 1);
-
-    // Forward and backward together: backwards at three quarters.
-    hold(SLOT_BACKWARD);
-    o = move();
-    EXPECT_NEAR(o.dy, 3, 1e-4);
-
-    // Forward with one strafe key: three quarters ahead, half sideways.
-    hold(SLOT_BACKWARD, false);
-    hold(SLOT_STRAFE_RIGHT);
-    o = move();
-    EXPECT_NEAR(o.dx, 2, 1e-4);
-    EXPECT_NEAR(o.dy, -3, 1e-4);
-
-    // Both strafe keys: full speed ahead, the sideways parts cancel.
-    hold(SLOT_STRAFE_LEFT);
-    o = move();
-    EXPECT_NEAR(o.dx, 0, 1e-4);
-    EXPECT_NEAR(o.dy, -4, 1e-4);
-
-    // Strafing alone.
-    hold(SLOT_FORWARD, false);
-    hold(SLOT_STRAFE_RIGHT, false);
-    o = move();
-    EXPECT_NEAR(o.dx, -2, 1e-4);
-    EXPECT_NEAR(o.dy, 0, 1e-4);
-    EXPECT_EQ(player.state, STATE_AIMING);
-    EXPECT_EQ(player.walkCounter, 0);
-
-    hold(SLOT_STRAFE_LEFT, false);
-    o = move();
-    EXPECT_EQ(o.dx, 0);
-    EXPECT_EQ(o.dy, 0);
-    EXPECT_EQ(player.state, STATE_STANDING);
+    enum { F = 1, B = 2, L = 4, R = 8 };
+    const struct {
+        const char* what;
+        int keys;
+        double dx, dy;
+        int state;
+    } cases[] = {
+        {"forward", F, 0, -4, STATE_WALKING},
+        {"forward and backward: back at three quarters", F | B, 0, 3, STATE_WALKING},
+        {"forward and a strafe: three quarters ahead, half aside", F | R, 2, -3, STATE_WALKING},
+        {"both strafes cancel", F | L | R, 0, -4, STATE_WALKING},
+        {"strafing alone", L, -2, 0, STATE_AIMING},
+        {"nothing held", 0, 0, 0, STATE_STANDING},
+    };
+    for (const auto& c : cases) {
+        hold(SLOT_FORWARD, c.keys & F);
+        hold(SLOT_BACKWARD, c.keys & B);
+        hold(SLOT_STRAFE_LEFT, c.keys & L);
+        hold(SLOT_STRAFE_RIGHT, c.keys & R);
+        const facingOffset o = move();
+        EXPECT_NEAR(o.dx, c.dx, 1e-4) << c.what;
+        EXPECT_NEAR(o.dy, c.dy, 1e-4) << c.what;
+        EXPECT_EQ(player.state, c.state) << c.what;
+        if (c.state != STATE_WALKING) {
+            EXPECT_EQ(player.walkCounter, 0) << c.what;
+        }
+    }
 }
 
 TEST_F(PlayerUnit, WalkCounterCyclesThroughSixteen) {
     hold(SLOT_FORWARD);
-    for (int i = 0; i < 16; i++) move();
-    EXPECT_EQ(player.walkCounter, 0);
-    move();
-    EXPECT_EQ(player.walkCounter, 1);
+    for (int step = 1; step <= 17; step++) {
+        move();
+        EXPECT_EQ(player.walkCounter, step % 16) << step;
+    }
 }
 
 TEST_F(PlayerUnit, UsePressSetsTheUseScriptOnce) {
@@ -141,14 +130,18 @@ TEST_F(PlayerUnit, BindingsOutsideTheKeyCodesAreNeverHeld) {
     EXPECT_FALSE(fire());
 }
 
-TEST_F(PlayerUnit, FacesThePointer) {
-    player.direction = 3;
-    pointAt(0);
-    move();
-    EXPECT_EQ(player.direction, 0);
-    move();
-    EXPECT_EQ(player.direction, 0);
-
+TEST_F(PlayerUnit, TurnsTheShorterWayTowardsThePointerFiveStepsAtATime) {
+    const struct {
+        int from;
+        double pointer;
+        int steps, after;
+    } cases[] = {{3, 0, 1, 0}, {0, 0, 1, 0}, {0, 199.5, 1, 251}, {0, 199.5, 11, 201}, {0, 199.5, 13, 200}};
+    for (const auto& c : cases) {
+        player.direction = c.from;
+        pointAt(c.pointer);
+        for (int i = 0; i < c.steps; i++) move();
+        EXPECT_EQ(player.direction, c.after) << c.from << " after " << c.steps;
+    }
     // Straight to the right is 64; the camera shifts the pointer into the map.
     player.direction = 62;
     mouse.x = 500 - 1000;
@@ -157,31 +150,12 @@ TEST_F(PlayerUnit, FacesThePointer) {
     EXPECT_EQ(player.direction, 64);
 }
 
-TEST_F(PlayerUnit, TurnsTheShorterWayFiveStepsAtATime) {
-    player.direction = 0;
-    pointAt(199.5);  // target facing 200
-    move();
-    EXPECT_EQ(player.direction, 251);
-    for (int i = 0; i < 10; i++) move();
-    EXPECT_EQ(player.direction, 201);
-    move();
-    EXPECT_EQ(player.direction, 200);
-    move();
-    EXPECT_EQ(player.direction, 200);
-}
-
 TEST_F(PlayerUnit, FiresWithTheCooldownOfItsWeapon) {
     hold(SLOT_SHOOT);
-    int shots = 0;
-    int firstGap = -1;
-    for (int step = 0; step < 29; step++) {
-        if (fire()) {
-            if (shots == 1) firstGap = step;
-            shots++;
-        }
-    }
-    EXPECT_EQ(shots, 3);  // steps 0, 14, 28
-    EXPECT_EQ(firstGap, RATE[0]);
+    std::vector<int> shots;
+    for (int step = 0; step < 29; step++)
+        if (fire()) shots.push_back(step);
+    EXPECT_EQ(shots, (std::vector<int>{0, RATE[0], 2 * RATE[0]}));
     EXPECT_EQ(lastShotWeapon, 0);
     EXPECT_EQ(player.state, STATE_SHOOTING);
 
@@ -220,44 +194,42 @@ TEST_F(PlayerUnit, LastRoundOfWeaponTwoMovesOnToTheNextWithAmmunition) {
         int ammo3, ammo4, ammo5, expected;
     } cases[] = {{1, 1, 1, 3}, {0, 1, 1, 4}, {0, 0, 1, 5}, {0, 0, 0, 0}};
     hold(SLOT_SHOOT);
+    vars[NO_PISTOL] = 1;  // the pistol is reached even when forbidden
     for (const auto& c : cases) {
         vars[AMMO2] = 1;
         vars[AMMO3] = c.ammo3;
         vars[AMMO4] = c.ammo4;
         vars[AMMO5] = c.ammo5;
-        vars[NO_PISTOL] = 1;  // the pistol is reached even when forbidden
         player.weapon = 2;
         player.cooldown = 0;
-        EXPECT_TRUE(fire());
-        EXPECT_EQ(lastShotWeapon, 2);
-        EXPECT_EQ(vars[AMMO2], 0);
+        EXPECT_TRUE(fire()) << c.expected;
+        EXPECT_EQ(lastShotWeapon, 2) << c.expected;
+        EXPECT_EQ(vars[AMMO2], 0) << c.expected;
         EXPECT_EQ(player.getCurWeapon(), c.expected);
-        EXPECT_EQ(player.cooldown, RATE[2]);
+        EXPECT_EQ(player.cooldown, RATE[2]) << c.expected;
     }
 }
 
-TEST_F(PlayerUnit, NextAndPreviousWeaponByKeyAndWheel) {
+TEST_F(PlayerUnit, NextAndPreviousWeaponByKeyAndWheelSkipEmptyWeapons) {
     vars[AMMO1] = 5;
     vars[AMMO3] = 5;
-    hold(SLOT_NEXT_WEAPON);
-    fire();
-    EXPECT_EQ(player.weapon, 1);
-    fire();  // still held: no second press
-    EXPECT_EQ(player.weapon, 1);
-    hold(SLOT_NEXT_WEAPON, false);
-    mouse.wheelUp = true;
-    fire();
-    EXPECT_EQ(player.weapon, 3);
-    fire();
-    EXPECT_EQ(player.weapon, 0);
-    mouse.wheelUp = false;
-    mouse.wheelDown = true;
-    fire();
-    EXPECT_EQ(player.weapon, 3);
-    mouse.wheelDown = false;
-    hold(SLOT_PREVIOUS_WEAPON);
-    fire();
-    EXPECT_EQ(player.weapon, 1);
+    enum input { NEXT_KEY, PREVIOUS_KEY, WHEEL_UP, WHEEL_DOWN };
+    const struct {
+        const char* what;
+        input in;
+        int weapon;
+    } cases[] = {
+        {"next key", NEXT_KEY, 1},       {"next key still held", NEXT_KEY, 1}, {"wheel up", WHEEL_UP, 3},
+        {"wheel up wraps", WHEEL_UP, 0}, {"wheel down wraps", WHEEL_DOWN, 3},  {"previous key", PREVIOUS_KEY, 1},
+    };
+    for (const auto& c : cases) {
+        hold(SLOT_NEXT_WEAPON, c.in == NEXT_KEY);
+        hold(SLOT_PREVIOUS_WEAPON, c.in == PREVIOUS_KEY);
+        mouse.wheelUp = c.in == WHEEL_UP;
+        mouse.wheelDown = c.in == WHEEL_DOWN;
+        fire();
+        EXPECT_EQ(player.weapon, c.weapon) << c.what;
+    }
     EXPECT_EQ(player.getAmmoleft(), 5);
     EXPECT_EQ(player.getAmmo(), vars + AMMO1);
     player.weapon = 0;
@@ -273,13 +245,11 @@ TEST_F(PlayerUnit, LifeAndArmourLiveInTheMissionVariables) {
     EXPECT_EQ(vars[LIFE], 96);
     EXPECT_EQ(vars[ARMOR], 9);
     vars[LIFE] = 50;
-    EXPECT_EQ(player.getLifePercentage(), 50);
     vars[ARMOR] = 20;
+    EXPECT_EQ(player.getLifePercentage(), 50);
     EXPECT_EQ(player.getArmorPercentage(), 50);
     vars[LIFE] = 0;
     EXPECT_FALSE(player.isAlife());
-    vars[LIFE] = 1;
-    EXPECT_TRUE(player.isAlife());
 }
 
 TEST_F(PlayerUnit, LoadStartsTheMissionAtFullLifeAndArmour) {
@@ -291,8 +261,6 @@ TEST_F(PlayerUnit, LoadStartsTheMissionAtFullLifeAndArmour) {
     EXPECT_EQ(vars[LIFE], 150);
     EXPECT_EQ(vars[ARMOR], 60);
     EXPECT_EQ(fresh.getRadius(), 8);
-    EXPECT_EQ(fresh.getWeapon(), 0);
-    EXPECT_EQ(fresh.getTriggerDist(), 0);
 }
 
 TEST_F(PlayerUnit, AimingHelpShowsTheSpreadOrTheLineOfFire) {

@@ -41,11 +41,17 @@ bytes bitmapData(int depth, int w, int h, int pixelBytes) {
     return data;
 }
 
-// Six 3 x 2 sprites and a named radius item.
-bytes unitStream() {
+// The start of a datafile stream after the pack magic.
+bytes header(uint32_t objects) {
     bytes s;
     putId(s, "ALL.");
-    put32(s, 7);
+    put32(s, objects);
+    return s;
+}
+
+// Six 3 x 2 sprites and a named radius item.
+bytes unitStream() {
+    bytes s = header(7);
     const int depths[] = {8, 15, 16, 24, 32, -32};
     const int sizes[] = {1, 2, 2, 3, 3, 4};
     for (int i = 0; i < 6; i++) putObject(s, "BMP ", bitmapData(depths[i], 3, 2, sizes[i]));
@@ -72,53 +78,49 @@ TEST(UnitDatafileCheck, AcceptsTheUnitStructureAndNoPrefixOfIt) {
 }
 
 TEST(UnitDatafileCheck, RefusesBrokenObjects) {
-    const auto single = [](const char* type, const bytes& data, bool compressed = false) {
-        bytes s;
-        putId(s, "ALL.");
-        put32(s, 1);
-        putObject(s, type, data, compressed);
-        return sound(s);
-    };
-    EXPECT_TRUE(single("BMP ", bitmapData(32, 4096, 1, 3)));
-    EXPECT_FALSE(single("BMP ", bitmapData(32, 4097, 1, 3)));
-    EXPECT_FALSE(single("BMP ", bitmapData(32, 0, 5, 3)));
-    EXPECT_FALSE(single("BMP ", bitmapData(12, 2, 2, 2)));
     bytes longer = bitmapData(8, 2, 2, 1);
     longer.push_back(0);
-    EXPECT_FALSE(single("BMP ", longer));
-    EXPECT_FALSE(single("BMP ", bitmapData(8, 2, 2, 1), true));
-    EXPECT_TRUE(single("info", {1, 2, 3}));
-    EXPECT_FALSE(single("FONT", {1, 2, 3}));
-    EXPECT_FALSE(single("FILE", {0, 0, 0, 0}));
-    EXPECT_FALSE(single("\xff\xff\xff\xff", {}));
+    const struct {
+        const char* what;
+        const char* type;
+        bytes data;
+        bool compressed, sound;
+    } cases[] = {
+        {"widest bitmap", "BMP ", bitmapData(32, 4096, 1, 3), false, true},
+        {"bitmap too wide", "BMP ", bitmapData(32, 4097, 1, 3), false, false},
+        {"bitmap without width", "BMP ", bitmapData(32, 0, 5, 3), false, false},
+        {"unknown colour depth", "BMP ", bitmapData(12, 2, 2, 2), false, false},
+        {"bitmap with bytes left over", "BMP ", longer, false, false},
+        {"object compressed on its own", "BMP ", bitmapData(8, 2, 2, 1), true, false},
+        {"info object", "info", {1, 2, 3}, false, true},
+        {"font", "FONT", {1, 2, 3}, false, false},
+        {"nested datafile", "FILE", {0, 0, 0, 0}, false, false},
+        {"end marker as type", "\xff\xff\xff\xff", {}, false, false},
+    };
+    for (const auto& c : cases) {
+        bytes s = header(1);
+        putObject(s, c.type, c.data, c.compressed);
+        EXPECT_EQ(sound(s), c.sound) << c.what;
+    }
 
-    bytes counts;
-    putId(counts, "ALL.");
-    put32(counts, 0);
-    EXPECT_FALSE(sound(counts));
-    bytes many;
-    putId(many, "ALL.");
-    put32(many, UNIT_DATAFILE_MAX_OBJECTS + 1);
+    EXPECT_FALSE(sound(header(0))) << "no objects";
+    bytes many = header(UNIT_DATAFILE_MAX_OBJECTS + 1);
     for (int i = 0; i <= UNIT_DATAFILE_MAX_OBJECTS; i++) putObject(many, "DATA", {1});
-    EXPECT_FALSE(sound(many));
+    EXPECT_FALSE(sound(many)) << "too many objects";
 
-    bytes hugeProperty;
-    putId(hugeProperty, "ALL.");
-    put32(hugeProperty, 1);
+    bytes hugeProperty = header(1);
     putId(hugeProperty, "prop");
     putId(hugeProperty, "NAME");
     put32(hugeProperty, 0xfffffff0u);
-    EXPECT_FALSE(sound(hugeProperty));
+    EXPECT_FALSE(sound(hugeProperty)) << "huge property";
 
     // A property of type -1 would be lost (and leaked) by Allegro.
-    bytes endProperty;
-    putId(endProperty, "ALL.");
-    put32(endProperty, 1);
+    bytes endProperty = header(1);
     putId(endProperty, "prop");
     put32(endProperty, 0xffffffffu);
     put32(endProperty, 0);
     putObject(endProperty, "DATA", {1});
-    EXPECT_FALSE(sound(endProperty));
+    EXPECT_FALSE(sound(endProperty)) << "property of type -1";
 }
 
 TEST(UnitDatafileCheck, ReadsPlainAndCompressedFiles) {
@@ -134,10 +136,14 @@ TEST(UnitDatafileCheck, ReadsPlainAndCompressedFiles) {
     EXPECT_FALSE(unitDatafileIsSound("text.dat"));
 }
 
-TEST(UnitDatafileCheckDeathTest, ATruncatedDatafileEndsWithError7) {
+TEST(UnitDatafileCheckDeathTest, MissingIncompleteOrTruncatedDatafileEndsWithError7) {
     scopedWorkDir dir;
+    writeFileBytes("u6.raw", {5});
+    ASSERT_EQ(std::system("dat -a -t DATA short.dat u6.raw >/dev/null"), 0);
     writeFileBytes("cut.dat", {'s', 'l', 'h', '.', 'A', 'L', 'L', '.', 0, 0, 0, 1, 6});
-    Unit type;
-    EXPECT_EXIT(type.load(1, 1, 1, 0, "cut.dat", 0, 0, 0), testing::ExitedWithCode(0),
-                "Error007: Loading datafile \"cut.dat\" failed");
+    for (const char* name : {"nothere.dat", "short.dat", "cut.dat"}) {
+        Unit type;
+        EXPECT_EXIT(type.load(1, 1, 1, 0, name, 0, 0, 0), testing::ExitedWithCode(0),
+                    std::string("Error007: Loading datafile \"") + name + "\" failed");
+    }
 }

@@ -84,23 +84,10 @@ inline void hold(int slot, bool down = true) { key[DEFAULT_KEYS[slot]] = down ? 
 
 // A RIFF WAVE file of 16 silent 8-bit mono samples at 11025 Hz.
 inline std::vector<unsigned char> silentWav() {
-    const auto le = [](std::vector<unsigned char>& out, unsigned v, int bytes) {
-        for (int i = 0; i < bytes; i++) out.push_back(static_cast<unsigned char>(v >> (8 * i)));
-    };
-    constexpr unsigned SAMPLES = 16;
-    std::vector<unsigned char> w = {'R', 'I', 'F', 'F'};
-    le(w, 36 + SAMPLES, 4);
-    for (char c : std::string("WAVEfmt ")) w.push_back(static_cast<unsigned char>(c));
-    le(w, 16, 4);
-    le(w, 1, 2);       // PCM
-    le(w, 1, 2);       // mono
-    le(w, 11025, 4);   // sample rate
-    le(w, 11025, 4);   // bytes per second
-    le(w, 1, 2);       // block align
-    le(w, 8, 2);       // bits per sample
-    for (char c : std::string("data")) w.push_back(static_cast<unsigned char>(c));
-    le(w, SAMPLES, 4);
-    w.insert(w.end(), SAMPLES, 128);
+    std::vector<unsigned char> w = {'R', 'I', 'F', 'F', 52, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ',
+                                    16, 0, 0, 0, 1, 0, 1, 0, 0x11, 0x2b, 0, 0, 0x11, 0x2b, 0, 0,
+                                    1, 0, 8, 0, 'd', 'a', 't', 'a', 16, 0, 0, 0};
+    w.insert(w.end(), 16, 128);
     return w;
 }
 
@@ -135,19 +122,16 @@ inline bool writeUnitDatafile(const std::string& name, unsigned char radius) {
            std::system(("dat -a -t DATA " + name + " u6.raw >/dev/null").c_str()) == 0;
 }
 
-// A template loaded from memory sprites and a placed unit of class T
-// copying it.
+// A template with 100 life loaded from memory sprites and a placed unit
+// of class T copying it.
 template <class T>
 struct placedUnit {
     memoryUnitDatafile data;
     Unit type;
     T unit;
-    explicit placedUnit(float speed = 4.0f, int maxLife = 100, int maxArmor = 0, int armorType = 0, int weapon = 0,
-                        int triggerDist = 1000, int shootFreq = 0) {
+    explicit placedUnit(float speed = 4.0f, int weapon = 0, int triggerDist = 1000, int shootFreq = 0) {
         type.speed = speed;
-        type.maxLife = maxLife;
-        type.maxArmor = maxArmor;
-        type.armorType = armorType;
+        type.maxLife = 100;
         type.weapon = weapon;
         type.triggerDist = triggerDist;
         type.shootFreq = shootFreq;
