@@ -110,7 +110,6 @@ TEST_F(EnemyBehaviour, TurnsTheShorterWayTowardsThePlayer) {
     // A target at facing 2: up and slightly right.
     auto r = std::unique_ptr<moveRequest>(e.unit.getMoveRequest(400 + 12, 300 - 400));
     EXPECT_EQ(e.unit.targetDirection, 2);
-    EXPECT_EQ(e.unit.turnStep, 1);
     EXPECT_EQ(e.unit.direction, 2);
 
     e.unit.direction = 64;
@@ -143,7 +142,8 @@ TEST_F(EnemyBehaviour, FiringWindowIsNotWrapped) {
     const struct {
         int direction, target;
         bool fires;
-    } cases[] = {{254, 2, false}, {255, 2, false}, {0, 2, true}, {5, 2, true}, {6, 2, false}, {1, 254, false}, {251, 254, true}};
+    } cases[] = {{254, 2, false}, {255, 2, false}, {0, 2, true},      {5, 2, true},
+                 {6, 2, false},   {1, 254, false}, {251, 254, true}};
     for (const auto& c : cases) {
         e.unit.cooldown = 0;
         e.unit.direction = c.direction;

@@ -237,30 +237,24 @@ TEST_F(PlayerUnit, NextAndPreviousWeaponByKeyAndWheelSkipEmptyWeapons) {
     EXPECT_EQ(player.getAmmoleft(), PISTOL_AMMO);
 }
 
-TEST_F(PlayerUnit, LifeAndArmourLiveInTheMissionVariables) {
-    player.armorType = 1;
-    player.maxArmor = 40;
-    vars[ARMOR] = 10;
-    player.getHit(0);
-    EXPECT_EQ(vars[LIFE], 96);
-    EXPECT_EQ(vars[ARMOR], 9);
-    vars[LIFE] = 50;
-    vars[ARMOR] = 20;
-    EXPECT_EQ(player.getLifePercentage(), 50);
-    EXPECT_EQ(player.getArmorPercentage(), 50);
-    vars[LIFE] = 0;
-    EXPECT_FALSE(player.isAlife());
-}
-
-TEST_F(PlayerUnit, LoadStartsTheMissionAtFullLifeAndArmour) {
+TEST_F(PlayerUnit, LifeAndArmourLiveInTheMissionVariablesFilledByTheLoad) {
     scopedWorkDir dir;
     ASSERT_TRUE(writeUnitDatafile("player.dat", 8));
     playerUnit fresh;
     fresh.addressInit(vars + AMMO1, vars + LIFE, vars + ARMOR, vars + NO_PISTOL);
-    fresh.load(3.0f, 150, 60, 1, "player.dat");
+    fresh.load(3.0f, 150, 60, 1, "player.dat");  // light armour
     EXPECT_EQ(vars[LIFE], 150);
     EXPECT_EQ(vars[ARMOR], 60);
     EXPECT_EQ(fresh.getRadius(), 8);
+    fresh.getHit(0);
+    EXPECT_EQ(vars[LIFE], 146);
+    EXPECT_EQ(vars[ARMOR], 59);
+    vars[LIFE] = 75;
+    vars[ARMOR] = 30;
+    EXPECT_EQ(fresh.getLifePercentage(), 50);
+    EXPECT_EQ(fresh.getArmorPercentage(), 50);
+    vars[LIFE] = 0;
+    EXPECT_FALSE(fresh.isAlife());
 }
 
 TEST_F(PlayerUnit, AimingHelpShowsTheSpreadOrTheLineOfFire) {
