@@ -135,40 +135,29 @@ TEST_F(EnemyBehaviour, FiresBurstsWithAPauseAfterEach) {
     EXPECT_EQ(shots, (std::vector<int>{0, 4, 8, 12, 16, 36, 40, 44, 48, 52}));
 }
 
-TEST_F(EnemyBehaviour, FiringWindowIsNotWrapped) {
-    enemyAt e(0);
-    e.unit.AIState = 2;
-    e.unit.onScreen = true;
+TEST_F(EnemyBehaviour, FiresOnlyEngagedSeenOrWithTheRifleAndInsideAnUnwrappedWindow) {
     const struct {
+        const char* what;
+        int weapon, AIState;
+        bool onScreen;
         int direction, target;
         bool fires;
-    } cases[] = {{254, 2, false}, {255, 2, false}, {0, 2, true},      {5, 2, true},
-                 {6, 2, false},   {1, 254, false}, {251, 254, true}};
+    } cases[] = {
+        {"254 to 2", 0, 2, true, 254, 2, false},  {"255 to 2", 0, 2, true, 255, 2, false},
+        {"0 to 2", 0, 2, true, 0, 2, true},       {"5 to 2", 0, 2, true, 5, 2, true},
+        {"6 to 2", 0, 2, true, 6, 2, false},      {"1 to 254", 0, 2, true, 1, 254, false},
+        {"250 to 254", 0, 2, true, 250, 254, false}, {"251 to 254", 0, 2, true, 251, 254, true},
+        {"unseen", 0, 2, false, 0, 0, false},
+        {"not engaged", 0, 0, true, 0, 0, false}, {"unseen rifle", 3, 2, false, 0, 0, true},
+    };
     for (const auto& c : cases) {
-        e.unit.cooldown = 0;
+        enemyAt e(c.weapon);
+        e.unit.AIState = c.AIState;
+        e.unit.onScreen = c.onScreen;
         e.unit.direction = c.direction;
         e.unit.targetDirection = c.target;
-        EXPECT_EQ(std::unique_ptr<bulletRequest>(e.unit.getBulletRequest()) != nullptr, c.fires)
-            << c.direction << " towards " << c.target;
+        EXPECT_EQ(std::unique_ptr<bulletRequest>(e.unit.getBulletRequest()) != nullptr, c.fires) << c.what;
     }
-}
-
-TEST_F(EnemyBehaviour, FiresOnlyWhileEngagedAndSeenOrWithTheRifle) {
-    enemyAt pistol(0);
-    pistol.unit.AIState = 2;
-    EXPECT_EQ(pistol.unit.getBulletRequest(), nullptr);
-    pistol.unit.onScreen = true;
-    pistol.unit.AIState = 0;
-    EXPECT_EQ(pistol.unit.getBulletRequest(), nullptr);
-
-    enemyAt rifle(3);
-    rifle.unit.AIState = 2;
-    rifle.unit.state = STATE_WALKING;
-    rifle.unit.targetDirection = rifle.unit.direction;
-    std::unique_ptr<bulletRequest> r(rifle.unit.getBulletRequest());
-    EXPECT_NE(r, nullptr);
-    EXPECT_EQ(rifle.unit.state, STATE_WALKING_SHOOTING);
-    EXPECT_EQ(rifle.unit.cooldown, RATE[3]);
 }
 
 TEST_F(EnemyBehaviour, AimsAroundTheMomentOfFiring) {
@@ -177,14 +166,16 @@ TEST_F(EnemyBehaviour, AimsAroundTheMomentOfFiring) {
     rifle.unit.onScreen = true;
     rifle.unit.targetDirection = 100;
     const struct {
-        int direction, cooldown, pose;
-    } cases[] = {{64, 20, STATE_STANDING}, {64, 8, STATE_AIMING},     {64, 26, STATE_AIMING},
-                 {64, 25, STATE_STANDING}, {100, 0, STATE_SHOOTING}};
+        int direction, cooldown, before, after;
+    } cases[] = {{64, 20, STATE_STANDING, STATE_STANDING}, {64, 8, STATE_STANDING, STATE_AIMING},
+                 {64, 26, STATE_STANDING, STATE_AIMING},   {64, 25, STATE_STANDING, STATE_STANDING},
+                 {100, 0, STATE_STANDING, STATE_SHOOTING}, {100, 0, STATE_WALKING, STATE_WALKING_SHOOTING}};
     for (const auto& c : cases) {
         rifle.unit.direction = c.direction;
-        rifle.unit.state = STATE_STANDING;
+        rifle.unit.state = c.before;
         rifle.unit.cooldown = c.cooldown;
         std::unique_ptr<bulletRequest>(rifle.unit.getBulletRequest());
-        EXPECT_EQ(rifle.unit.state, c.pose) << "cooldown " << c.cooldown;
+        EXPECT_EQ(rifle.unit.state, c.after) << "cooldown " << c.cooldown << ", state " << c.before;
     }
+    EXPECT_EQ(rifle.unit.cooldown, RATE[3]);
 }
