@@ -78,7 +78,7 @@ TEST(Messages, EveryMessageHasItsLayoutAndParsesBackUnchanged) {
     }
 }
 
-TEST(Messages, DirectionReadsBackSignedAndAFullNameWhole) {
+TEST(Messages, DirectionAboveOneTwentySevenReadsBackNegative) {
     packet p;
     buildInput(p, inputMessage{3, 15, 200, 3});
     p.rewind();
@@ -86,13 +86,6 @@ TEST(Messages, DirectionReadsBackSignedAndAFullNameWhole) {
     inputMessage input;
     ASSERT_TRUE(parseInput(p, input));
     EXPECT_EQ(input.direction, -56);
-
-    buildPlayerInfo(p, playerInfoMessage{0, 3, "Player 1", 1});
-    p.rewind();
-    p.get();
-    playerInfoMessage info;
-    ASSERT_TRUE(parsePlayerInfo(p, info));
-    EXPECT_EQ(info.name, "Player 1");
 }
 
 TEST(Messages, LargestMessagesFillThePacketAndNoMore) {
