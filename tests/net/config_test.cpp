@@ -5,10 +5,9 @@
 #include <string>
 
 #include "net/net_test_support.h"
-#include "net/transport_state.h"
 #include "support/test_files.h"
 
-TEST(NetConfig, QueueSizesRoundUpToPowersOfTwo) {
+TEST(NetConfig, QueueSizesRoundUpToPowersOfTwoWithinBounds) {
     netConfig c;
     readNetConfig("[conns]\nconn_outqueue_size = 20\nconn_inqueue_size=17\n", c);
     EXPECT_EQ(c.outQueueSize, 32);
@@ -42,18 +41,6 @@ TEST(NetConfig, ZeroKeepsDefaultsAndJunkIsSkipped) {
     EXPECT_EQ(c.port, 4001);  // CR LF endings; the overlong line is skipped
 }
 
-TEST(NetConfig, DisableByNumberOrYes) {
-    netConfig a;
-    readNetConfig("[internet]\ndisable = yes\n", a);
-    EXPECT_TRUE(a.disabled);
-    netConfig b;
-    readNetConfig("[winsock_win]\ndisable = 1\n", b);
-    EXPECT_TRUE(b.disabled);
-    netConfig c;
-    readNetConfig("[internet]\ndisable = no\n[conns]\ndisable = 1\n", c);
-    EXPECT_FALSE(c.disabled);
-}
-
 TEST_F(NetTransport, ConfigFileSetsTheQueuesOfNewConnections) {
     scopedWorkDir dir;
     EXPECT_NE(net_loadconfig(nullptr), 0);  // absent: defaults
@@ -62,7 +49,6 @@ TEST_F(NetTransport, ConfigFileSetsTheQueuesOfNewConnections) {
     connectedPair pair;
     ASSERT_EQ(pair.client->status, NET_CONN_CONNECTED);
     EXPECT_EQ(pair.client->data->out.size(), 32u);
-    const char byte = 1;
-    for (int i = 0; i < 31; ++i) ASSERT_EQ(net_send_rdm(pair.client, &byte, 1), 0) << i;
-    EXPECT_EQ(net_send_rdm(pair.client, &byte, 1), -1);
+    for (int i = 0; i < 31; ++i) ASSERT_EQ(net_send_rdm(pair.client, "x", 1), 0) << i;
+    EXPECT_EQ(net_send_rdm(pair.client, "x", 1), -1);
 }

@@ -9,6 +9,7 @@
 // client's address.
 #pragma once
 
+#include <algorithm>
 #include <cstring>
 #include <random>
 #include <string>
@@ -25,49 +26,34 @@ public:
           reorder(reorder) {
         addPipe(listenPort);
     }
-
     ~lossyRelay() {
         for (pipe& p : pipes) udpClose(p.front);
         udpClose(back);
     }
-
     lossyRelay(const lossyRelay&) = delete;
     lossyRelay& operator=(const lossyRelay&) = delete;
 
     uint16_t port() const { return udpLocalAddress(pipes[0].front).port; }
 
-    // Forwards what is waiting (a bounded number per call) and releases
-    // held datagrams whose delay ran out.
+    // Releases held datagrams whose delay ran out and forwards what is
+    // waiting (a bounded number per socket and call).
     void pump() {
         for (held& h : delayed) --h.delay;
-        std::vector<held> due;
-        for (auto it = delayed.begin(); it != delayed.end();) {
-            if (it->delay <= 0) {
-                due.push_back(*it);
-                it = delayed.erase(it);
-            } else {
-                ++it;
-            }
-        }
-        for (const held& h : due) udpSendTo(h.socket, h.to, h.bytes.data(), h.bytes.size());
+        const auto due = std::stable_partition(delayed.begin(), delayed.end(), [](const held& h) { return h.delay > 0; });
+        for (auto h = due; h != delayed.end(); ++h) udpSendTo(h->socket, h->to, h->bytes.data(), h->bytes.size());
+        delayed.erase(due, delayed.end());
 
-        unsigned char buffer[2048];
+        std::vector<unsigned char> bytes;
         netAddress from;
         for (std::size_t i = 0; i < pipes.size(); ++i) {
-            for (int n = 0; n < 200; ++n) {
-                const long size = udpReceive(pipes[i].front, buffer, sizeof buffer, from);
-                if (size < 0 || size > static_cast<long>(sizeof buffer)) break;
+            for (int n = 0; n < 200 && next(pipes[i].front, bytes, from); ++n) {
                 client = from;
-                impair(back, netAddress{0x7f000001, pipes[i].serverPort},
-                       std::vector<unsigned char>(buffer, buffer + size));
+                impair(back, netAddress{0x7f000001, pipes[i].serverPort}, bytes);
             }
         }
-        for (int n = 0; n < 200; ++n) {
-            const long size = udpReceive(back, buffer, sizeof buffer, from);
-            if (size < 0 || size > static_cast<long>(sizeof buffer)) break;
-            std::vector<unsigned char> bytes(buffer, buffer + size);
+        for (int n = 0; n < 200 && next(back, bytes, from); ++n) {
             if (from.port == pipes[0].serverPort && bytes.size() == REPLY_SIZE) rewriteReply(bytes);
-            for (pipe& p : pipes) {
+            for (const pipe& p : pipes) {
                 if (p.serverPort == from.port) impair(p.front, client, bytes);
             }
         }
@@ -96,20 +82,23 @@ private:
     std::mt19937 random;
     double loss, duplicate, reorder;
 
-    void addPipe(uint16_t serverPort) {
-        pipes.push_back(pipe{udpOpen(netAddress{0x7f000001, 0}, false), serverPort});
+    void addPipe(uint16_t serverPort) { pipes.push_back(pipe{udpOpen(netAddress{0x7f000001, 0}, false), serverPort}); }
+
+    static bool next(int socket, std::vector<unsigned char>& bytes, netAddress& from) {
+        bytes.resize(2048);
+        const long size = udpReceive(socket, bytes.data(), bytes.size(), from);
+        if (size < 0 || size > static_cast<long>(bytes.size())) return false;
+        bytes.resize(static_cast<std::size_t>(size));
+        return true;
     }
 
     void rewriteReply(std::vector<unsigned char>& reply) {
         uint16_t serverPort = 0;
         if (!parseNetPort(reinterpret_cast<const char*>(reply.data()) + REPLY_ADDRESS_OFFSET, serverPort)) return;
-        const pipe* found = nullptr;
-        for (const pipe& p : pipes) {
-            if (p.serverPort == serverPort) found = &p;
-        }
-        if (!found) {
+        auto found = std::find_if(pipes.begin(), pipes.end(), [&](const pipe& p) { return p.serverPort == serverPort; });
+        if (found == pipes.end()) {
             addPipe(serverPort);
-            found = &pipes.back();
+            found = pipes.end() - 1;
         }
         const std::string named = ":" + std::to_string(udpLocalAddress(found->front).port);
         std::fill(reply.begin() + REPLY_ADDRESS_OFFSET, reply.end(), 0);

@@ -5,19 +5,15 @@
 #include "net/transport.h"
 #include "support/test_files.h"
 
-TEST(NetworkStart, TakesTheSocketDriver) {
+// "disable" counts in the driver sections only, whatever its spelling.
+TEST(NetworkStart, TakesTheSocketDriverUnlessItsSectionDisablesIt) {
     scopedWorkDir dir;
     EXPECT_EQ(startNetwork(), NET_DRIVER_SOCKETS);
-}
-
-TEST(NetworkStart, DisabledDriverEndsTheProgram) {
-    scopedWorkDir dir;
-    writeFileText("libnet.cfg", "[internet]\ndisable = yes\n");
-    EXPECT_EXIT(startNetwork(), testing::ExitedWithCode(0), "Error014: Network error:\nNo network driver found!");
-}
-
-TEST(NetworkStart, DisabledOnTheWindowsSectionToo) {
-    scopedWorkDir dir;
-    writeFileText("libnet.cfg", "[winsock_win]\ndisable = 1\n");
-    EXPECT_EXIT(startNetwork(), testing::ExitedWithCode(0), "No network driver found!");
+    writeFileText("libnet.cfg", "[internet]\ndisable = no\n[conns]\ndisable = 1\n");
+    EXPECT_EQ(startNetwork(), NET_DRIVER_SOCKETS);
+    for (const char* config : {"[internet]\ndisable = yes\n", "[winsock_win]\ndisable = 1\n"}) {
+        writeFileText("libnet.cfg", config);
+        EXPECT_EXIT(startNetwork(), testing::ExitedWithCode(0), "Error014: Network error:\nNo network driver found!")
+            << config;
+    }
 }
