@@ -8,39 +8,30 @@
 #include <cstdlib>
 #include <vector>
 
-#include "net/transport_state.h"
+#include "net_fuzz_support.h"
 
 namespace {
 
 constexpr int SENDERS = 4;
-uint32_t fakeNow = 1000;
-uint32_t readClock() { return fakeNow; }
 
 struct setup {
     int sinks[SENDERS];
     netAddress addresses[SENDERS];
     setup() {
         net_init();
-        net_setclock(readClock);
+        net_setclock(readFakeClock);
         for (int i = 0; i < SENDERS; ++i) {
-            sinks[i] = udpOpen(netAddress{0x7f000001, 0}, false);
+            sinks[i] = openLoopbackSocket();
             addresses[i] = udpLocalAddress(sinks[i]);
         }
     }
 };
 
-void drain(int sink) {
-    unsigned char buffer[2048];
-    netAddress from;
-    while (udpReceive(sink, buffer, sizeof buffer, from) >= 0) {
-    }
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static setup once;
-    NET_CONN* listener = newConnection(udpOpen(netAddress{0x7f000001, 0}, false));
+    NET_CONN* listener = newConnection(openLoopbackSocket());
     listener->status = NET_CONN_LISTENING;
     std::vector<NET_CONN*> accepted;
 

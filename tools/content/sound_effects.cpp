@@ -46,6 +46,14 @@ Signal finish(Signal s, float echoDelay, float echoFeedback, float peak) {
     return s;
 }
 
+// Adds the metallic ring of a gun's action: a sine with a percussive envelope.
+void addRing(Signal& s, float gain, float frequency, float attack, float decay) {
+    for (size_t i = 0; i < s.size(); ++i) {
+        float t = static_cast<float>(i) / SAMPLE_RATE;
+        s[i] += gain * std::sin(TWO_PI * frequency * t) * percussive(t, attack, decay);
+    }
+}
+
 Signal pistol() { return finish(shot(11, 0.25f, 0.035f, 700, 6000, 180, 0.03f, 0.5f), 0.045f, 0.25f, 0.8f); }
 
 Signal shotgun() {
@@ -56,19 +64,13 @@ Signal shotgun() {
 Signal rifle() {
     // A tight crack with a metallic snap: short, because it repeats fast.
     Signal s = shot(13, 0.16f, 0.022f, 1200, 9000, 240, 0.02f, 0.35f);
-    for (size_t i = 0; i < s.size(); ++i) {
-        float t = static_cast<float>(i) / SAMPLE_RATE;
-        s[i] += 0.15f * std::sin(TWO_PI * 2600 * t) * percussive(t, 0.0005f, 0.01f);
-    }
+    addRing(s, 0.15f, 2600, 0.0005f, 0.01f);
     return finish(s, 0.03f, 0.2f, 0.75f);
 }
 
 Signal heavyRifle() {
     Signal s = shot(14, 0.8f, 0.08f, 200, 7000, 60, 0.14f, 1.1f);
-    for (size_t i = 0; i < s.size(); ++i) {
-        float t = static_cast<float>(i) / SAMPLE_RATE;
-        s[i] += 0.12f * std::sin(TWO_PI * 1750 * t) * percussive(t, 0.001f, 0.12f);
-    }
+    addRing(s, 0.12f, 1750, 0.001f, 0.12f);
     return finish(s, 0.09f, 0.35f, 0.98f);
 }
 
