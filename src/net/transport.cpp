@@ -189,6 +189,11 @@ int net_closeconn(NET_CONN* conn) {
     return 0;
 }
 
+int net_poll_lingering() {
+    serviceClosing();
+    return static_cast<int>(lingering.size());
+}
+
 int net_getlocalport(NET_CONN* conn) { return conn ? udpLocalAddress(conn->data->socket).port : 0; }
 
 void net_setclock(uint32_t (*clock)()) { transport.clock = clock; }
