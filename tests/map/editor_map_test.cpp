@@ -117,6 +117,24 @@ TEST_F(EditorMapTest, PrecompiledSaveIncludesTheGlobalScriptOnlyWhenItExists) {
     EXPECT_EQ(globalScriptSource("maps/.kvm"), "");
 }
 
+TEST_F(EditorMapTest, NegativeConstantsLoadAndRunSavedEitherWay) {
+    std::string source = "event onUse\n";
+    for (int i = 0; i < 7; ++i) source += "set %50 1\n";
+    writeFileText("scripts/minus.ukv", source + "set %51 -2\nend\n");
+    for (bool precompiled : {true, false}) {
+        create(2, 1);
+        map.getScriptPath(1) = "scripts/minus.ukv";
+        ASSERT_TRUE(writeMapFile("maps/level.kvm", map, parts, precompiled));
+        std::ifstream file("maps/level.kvm", std::ios::binary);
+        VirtualMachine vm;
+        SPmapClass game;
+        game.loadMap(file, "maps/level.kvm", 'S', vm);
+        ASSERT_EQ(game.events.count(1), 1u) << precompiled;
+        EXPECT_EQ(vm.run(game.events[1].onUse).text, "") << precompiled;
+        EXPECT_EQ(vm.variables[51], -2) << precompiled;
+    }
+}
+
 TEST_F(EditorMapTest, UncompilableScriptEndsAPrecompiledSave) {
     create(1, 1);
     map.getScriptPath(0) = "scripts/missing.ukv";

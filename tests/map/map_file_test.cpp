@@ -97,6 +97,26 @@ TEST(MapFileReader, ScriptLimitIsInclusive) {
     }
 }
 
+// Scripts that fill the whole limit with `set %51 -2` (03 0F 33 10 FE FF FF
+// FF) after a `msg` of `shift` characters: over the shifts, the constant's
+// end-like bytes lie at every offset of every power-of-two boundary.
+TEST(MapFileReader, NegativeConstantsAtEveryOffsetDontEndAScript) {
+    for (int limit : {SCRIPT_LIMIT, GLOBAL_SCRIPT_LIMIT}) {
+        for (int shift = 0; shift < 8; ++shift) {
+            bytes script = {0x01, 0x07, 0x0A};
+            script.insert(script.end(), shift, 'a');
+            script.push_back(0x00);
+            while (static_cast<int>(script.size()) + 8 + 2 <= limit)
+                script.insert(script.end(), {0x03, 0x0F, 0x33, 0x10, 0xFE, 0xFF, 0xFF, 0xFF});
+            script.insert(script.end(), {0xFE, 0xFF});
+            std::istringstream in(mapBytes().raw(script).byte(0x42).str());
+            mapFileReader r(in, "m");
+            EXPECT_EQ(r.script(limit), script) << "limit " << limit << ", shift " << shift;
+            EXPECT_EQ(r.byte(), 0x42) << "limit " << limit << ", shift " << shift;
+        }
+    }
+}
+
 TEST(MapFileReader, RefusesCutAndDamagedScripts) {
     auto script = [](mapFileReader& r) { r.script(SCRIPT_LIMIT); };
     EXPECT_EQ(reasonOf(mapBytes().raw({0x01, 0x06, 0x0B}).str(), script), "Unexpected end of file");
