@@ -1,6 +1,7 @@
 #include "map/map_file.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "app/constants.h"
@@ -93,12 +94,20 @@ char mapFileReader::tile(int tileCount) {
     return static_cast<char>(t);
 }
 
-unitRecord readUnitRecord(mapFileReader& in) {
+void checkUnitPosition(const mapFileReader& in, float x, float y, int width, int height) {
+    const auto within = [](float v, int tiles) {
+        return std::isfinite(v) && v >= -TILESIZE && v <= static_cast<float>(tiles + 1) * TILESIZE;
+    };
+    if (!within(x, width) || !within(y, height)) in.fail("Invalid unit position");
+}
+
+unitRecord readUnitRecord(mapFileReader& in, int width, int height) {
     unitRecord u;
     u.type = in.signedByte();
     u.x = in.float32();
     u.y = in.float32();
-    u.direction = in.signedByte();
+    checkUnitPosition(in, u.x, u.y, width, height);
+    u.direction = in.byte();
     u.state = in.signedByte();
     u.scriptMode = in.byte();
     if (u.scriptMode == SCRIPT_COMPILED) u.script = in.script(SCRIPT_LIMIT);

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <sstream>
+#include <vector>
 
 #include "app/creator.h"
 #include "app/globals.h"
@@ -13,6 +14,7 @@
 #include "map/sp_map.h"
 #include "map_test_files.h"
 #include "script/virtual_machine.h"
+#include "world/enemy.h"
 #include "world/unit.h"
 
 using maptest::mapBytes;
@@ -135,6 +137,33 @@ TEST_F(EditorMapTest, NegativeConstantsLoadAndRunSavedEitherWay) {
     }
 }
 
+// An enemy that faces the player already keeps facing it, whatever the facing.
+TEST_F(EditorMapTest, EveryFacingRoundTripsAndHoldsWhenTurningTowardsItself) {
+    create(2, 2);
+    std::vector<edUnit> placed(256);
+    std::vector<std::string> scripts(256);
+    for (int facing = 0; facing < 256; ++facing) placed[facing].initialise(16, 16, facing, 0);
+    parts.units = placed.data();
+    parts.unitScripts = scripts.data();
+    parts.unitCount = 256;
+    ASSERT_TRUE(writeMapFile("maps/level.kvm", map, parts, false));
+    std::ifstream file("maps/level.kvm", std::ios::binary);
+    map.loadMap(file, "maps/level.kvm");
+    mapFileReader rest(file, "maps/level.kvm");
+    rest.byte();
+    rest.byte();
+    rest.text();
+    ASSERT_EQ(rest.int32(), 256);
+    for (int facing = 0; facing < 256; ++facing) {
+        Enemy enemy;
+        const unitRecord u = readUnitRecord(rest, 2, 2);
+        enemy.initialise(u.x, u.y, u.direction, 0);
+        EXPECT_EQ(enemy.direction, facing);
+        turnTowards(enemy.direction, facing);
+        EXPECT_EQ(enemy.direction, facing);
+    }
+}
+
 TEST_F(EditorMapTest, UncompilableScriptEndsAPrecompiledSave) {
     create(1, 1);
     map.getScriptPath(0) = "scripts/missing.ukv";
@@ -227,11 +256,11 @@ TEST_F(EditorMapTest, RoundTripThroughTheSinglePlayerReaderKeepsEverything) {
     EXPECT_EQ(rest.text(), "chars.txt");
     ASSERT_EQ(rest.int32(), 3);
     for (int i = 0; i < 3; ++i) {
-        const unitRecord u = readUnitRecord(rest);
+        const unitRecord u = readUnitRecord(rest, 4, 3);
         EXPECT_EQ(u.type, units[i].type);
         EXPECT_EQ(u.x, units[i].posX);
         EXPECT_EQ(u.y, units[i].posY);
-        EXPECT_EQ(u.direction, static_cast<signed char>(units[i].direction));
+        EXPECT_EQ(u.direction, units[i].direction);
         EXPECT_EQ(u.state, 0);
         EXPECT_EQ(u.scriptPath, i == 1 ? "scripts/guard.ukv" : "");
     }

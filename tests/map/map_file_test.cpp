@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <sstream>
 
+#include "map/multiplayer_map.h"
 #include "map_test_files.h"
 
 using maptest::bytes;
@@ -134,17 +136,48 @@ TEST(MapFileReader, ReadsUnitRecordsByScriptMode) {
                               .byte(9).float32(0).float32(0).byte(0).byte(0).byte(7)
                               .str());
     mapFileReader r(in, "m");
-    const unitRecord a = readUnitRecord(r), b = readUnitRecord(r), c = readUnitRecord(r);
+    const unitRecord a = readUnitRecord(r, 2, 2), b = readUnitRecord(r, 2, 2), c = readUnitRecord(r, 2, 2);
     EXPECT_EQ(a.type, 3);
     EXPECT_EQ(a.x, 40.5f);
     EXPECT_EQ(a.y, -2.0f);
-    EXPECT_EQ(a.direction, -64);
+    EXPECT_EQ(a.direction, 192);
     EXPECT_EQ(a.state, 2);
     EXPECT_EQ(a.script, SCRIPT_WITH_MINUS_ONE);
     EXPECT_EQ(b.scriptMode, SCRIPT_SOURCE);
     EXPECT_EQ(b.scriptPath, "scripts/a.ukv");
     EXPECT_EQ(c.scriptMode, 7);
     EXPECT_TRUE(c.script.empty() && c.scriptPath.empty());
+}
+
+TEST(MapFileReader, RefusesUnitsOffTheMapByMoreThanATile) {
+    const float inf = std::numeric_limits<float>::infinity();
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    struct row {
+        const char* what;
+        float x, y;
+        bool taken;
+    } rows[] = {
+        {"inside", 40, 70, true},
+        {"one tile out on every side", -32, 3 * 32 + 32, true},
+        {"one tile out, right and top", 2 * 32 + 32, -32, true},
+        {"left", -32.01f, 0, false},
+        {"right", 2 * 32 + 32.01f, 0, false},
+        {"top", 0, -33, false},
+        {"bottom", 0, 3 * 32 + 33, false},
+        {"far away", 1e30f, 5, false},
+        {"not a number", nan, 5, false},
+        {"infinite", 5, -inf, false},
+    };
+    for (const row& r : rows) {
+        const std::string unit = mapBytes().byte(0).float32(r.x).float32(r.y).byte(0).byte(0).byte(0).str();
+        EXPECT_EQ(reasonOf(unit, [](mapFileReader& in) { readUnitRecord(in, 2, 3); }),
+                  r.taken ? "" : "Invalid unit position")
+            << r.what;
+        const std::string spawn = mapBytes().byte(0).byte(0).text("c").int32(1).raw(bytes(unit.begin(), unit.end())).str();
+        EXPECT_EQ(reasonOf(spawn, [](mapFileReader& in) { readSpawnPoints(in, 2, 3); }),
+                  r.taken ? "" : "Invalid unit position")
+            << r.what << " (spawn point)";
+    }
 }
 
 TEST(MapFileWriter, WritesWhatTheReaderReads) {
