@@ -10,6 +10,7 @@
 #include "script/source_reader.h"
 
 std::string consts[VARIABLE_COUNT];
+compileFailure lastCompileFailure;
 
 namespace {
 
@@ -54,7 +55,11 @@ public:
     bool backup = false;
 
 private:
-    bool fail(const std::string& message) { return compileError(log, message); }
+    bool fail(const std::string& message) {
+        lastCompileFailure.file = in->fileName();
+        lastCompileFailure.line = in->line();
+        return compileError(log, message);
+    }
     void warn(const std::string& text);
     bool word(std::string& w);
     void writeInt(int32_t value);
@@ -374,6 +379,7 @@ bool compilation::valueOperand() {
 }  // namespace
 
 bool compileError(std::ofstream& log, std::string message) {
+    lastCompileFailure.message = message;
     log << "FATAL ERROR: " << message << "\n\nAn error occured during compilation.\n"
         << "Not writing compiled data.\n";
     log.close();
@@ -417,6 +423,7 @@ bool const2int(std::string word, int& index) {
 
 bool compile(std::string source, std::string target, unsigned char* buffer, int* size) {
     std::ofstream log("compiler.log", std::ios::trunc);
+    lastCompileFailure = compileFailure{source, 0, ""};
     log << "Reading from " << source << " and writing to " << target << ".\n\n";
     sourceReader in;
     if (!in.open(source)) return compileError(log, "Failed to open file " + source);

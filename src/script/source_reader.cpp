@@ -21,6 +21,7 @@ bool sourceReader::open(const std::string& file) {
     std::ifstream in(file, std::ios::binary);
     if (!in) return false;
     setText(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
+    name = file;
     return true;
 }
 
@@ -32,6 +33,7 @@ void sourceReader::setText(std::string raw) {
         text += raw[i];
     }
     pos = 0;
+    name.clear();
 }
 
 bool sourceReader::nextWord(std::string& word) {
@@ -55,4 +57,14 @@ std::string sourceReader::restOfLine() {
 void sourceReader::skipLine() {
     std::size_t end = text.find('\n', pos);
     pos = end == std::string::npos ? text.size() : end + 1;
+}
+
+int sourceReader::line() const {
+    // A line end just consumed after a word still belongs to that word's line.
+    std::size_t end = pos;
+    if (end > 0 && end <= text.size() && text[end - 1] == '\n') --end;
+    int count = 1;
+    for (std::size_t i = 0; i < end; ++i)
+        if (text[i] == '\n') ++count;
+    return count;
 }

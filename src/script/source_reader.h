@@ -22,7 +22,13 @@ public:
     // Moves past the next line end, however long the line is.
     void skipLine();
 
+    // The file opened ("" for a set text) and the line, counted from 1,
+    // of the last word read.
+    const std::string& fileName() const { return name; }
+    int line() const;
+
 private:
+    std::string name;
     std::string text;
     std::size_t pos = 0;
 };

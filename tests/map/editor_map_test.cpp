@@ -117,11 +117,10 @@ TEST_F(EditorMapTest, PrecompiledSaveIncludesTheGlobalScriptOnlyWhenItExists) {
     EXPECT_EQ(globalScriptSource("maps/.kvm"), "");
 }
 
-TEST_F(EditorMapTest, UncompilableScriptEndsAPrecompiledSave) {
+TEST_F(EditorMapTest, UncompilableScriptFailsAPrecompiledSave) {
     create(1, 1);
     map.getScriptPath(0) = "scripts/missing.ukv";
-    EXPECT_EXIT(writeMapFile("maps/level.kvm", map, parts, true), testing::ExitedWithCode(0),
-                "Error012: Script error:\nAn error occured in compile stage.\nSee compiler.log for details.");
+    EXPECT_THROW(writeMapFile("maps/level.kvm", map, parts, true), mapFault);
 }
 
 TEST_F(EditorMapTest, AFileThatCantBeCreatedIsNoSave) {
