@@ -53,8 +53,10 @@ void mapEditor::drawUnits(int viewX, int viewY) {
         edUnit& unit = units.units[i];
         unit.draw(viewX, viewY);
         FONT* f = i == currentUnit ? global.messageFont : global.textFont;
-        textprintf_ex(global.buffer, f, unit.getPosX() - viewX, unit.getPosY() - viewY,
-                      typeBeyondSet(unit.type, set) ? warning : white, -1, "%i", unit.type);
+        const int x = unit.getPosX() - viewX, y = unit.getPosY() - viewY;
+        // A dark shadow keeps the number readable on the sprite and on light tiles.
+        textprintf_ex(global.buffer, f, x + 1, y + 1, makecol(0, 0, 0), -1, "%i", unit.type);
+        textprintf_ex(global.buffer, f, x, y, typeBeyondSet(unit.type, set) ? warning : white, -1, "%i", unit.type);
     }
 }
 
