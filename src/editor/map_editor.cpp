@@ -119,11 +119,21 @@ bool mapEditor::save(bool precompiled) {
     if (!dialogs.selectFile("Please enter path for saving", path, "kvm", w - 100, h - 100)) return false;
     mapSaveParts parts{campaign, campaignText, characterSetName, units.units.data(), units.scripts.data(),
                        units.count};
+    // A plain save rewrites the script paths; a save that fails leaves them
+    // as they were, so that nothing changes but the message.
+    const auto tileScripts = map.scriptPaths;
+    const auto unitScripts = units.scripts;
+    auto keepPaths = [&] {
+        map.scriptPaths = tileScripts;
+        units.scripts = unitScripts;
+    };
     std::string reason;
     try {
         if (writeMapFile(path, map, parts, precompiled, &reason)) return true;
+        keepPaths();
         dialogs.alert({"The map could not be saved:", reason, "The old file is unchanged."}, {"OK"});
     } catch (const mapFault& fault) {
+        keepPaths();
         const compileFailure& failure = lastCompileFailure;
         const std::string file = failure.file.empty() ? fault.subject : failure.file;
         const std::string where = failure.line > 0 ? ", line " + std::to_string(failure.line) : "";

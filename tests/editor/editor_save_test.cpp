@@ -52,9 +52,11 @@ TEST_F(EditorTest, FailingPrecompiledSaveKeepsTheOldFileAndTheEditorRunning) {
 
 TEST_F(EditorTest, UnwritableTargetIsReportedAndNoSave) {
     open(3, 3);
+    editor->map.getScriptPath(2) = "elsewhere/door.ukv";
     dialogs.files = {"no/such/folder/level.kvm"};
     dialogs.buttons = {1};
     EXPECT_FALSE(editor->save(false));
+    EXPECT_EQ(editor->map.scriptPathAt(2), "elsewhere/door.ukv") << "a failed save changes nothing";
     ASSERT_EQ(dialogs.asked.size(), 1u);
     EXPECT_EQ(dialogs.asked[0][0], "The map could not be saved:");
     EXPECT_NE(dialogs.asked[0][1].find("No such file or directory"), std::string::npos) << dialogs.asked[0][1];
