@@ -13,6 +13,11 @@ printf 'maps/e2e.kvm\ndata/tiles/outdoor.dat\ne2e_chars.txt\n12 10 S 0\n' >e2e.t
 printf '1\np 3.0 100 0 60 40 8 5 2 p.dat\n2\ne 2 40 0 2 8 400 e.dat\nf 2 40 0 2 8 400 e.dat\n0\n' >e2e_chars.txt
 printf 'event onKill\nadd %%41 1\nend\n' >scripts/guard.ukv
 
+# type_in TEXT: types into a file selector's path, after what it shows.
+type_in() {
+  xdotool type --delay 40 "$1"; xdotool key Return
+}
+
 # hold KEY SECONDS: keeps a key down for a while.
 hold() {
   xdotool keydown "$1"; sleep "$2"; xdotool keyup "$1"; sleep 0.2
@@ -21,18 +26,18 @@ hold() {
 open_editor() {
   start_program editor
   wait_for 20 game_window || fail "no editor window"
-  sleep 1
-  press e 2 e period k v m Return  # typed after "maps/" in the file selector
-  sleep 1.5
+  sleep 0.6
+  type_in e2e.kvm  # after "maps/"
+  sleep 0.8
 }
 
 # Esc, "Yes" to saving, the kind of save ($1: d plain, p pre-compiled),
 # the file selector's proposal, "Yes" to quitting.
 save_and_quit() {
-  press Escape; sleep 0.5
-  press y; sleep 0.5
-  press "$1"; sleep 0.8
-  press Return; sleep 0.8
+  press Escape; sleep 0.3
+  press y; sleep 0.3
+  press "$1"; sleep 0.5
+  press Return; sleep 0.5
   press y
   wait_program 20
 }
@@ -42,14 +47,14 @@ press e e                            # tile 2
 xdotool keydown space; sleep 0.2
 press d d                            # paint (0, 0) to (2, 0)
 xdotool keyup space; sleep 0.2
-press Alt_L; sleep 0.6               # unit mode: "Create new unit?"
-press y; sleep 0.3
-hold d 0.6; hold s 0.6               # move right and down
+press Alt_L; sleep 0.3               # unit mode: "Create new unit?"
+press y
+hold d 0.4; hold s 0.4               # move right and down
 xdotool keydown Shift_L; hold d 0.4; xdotool keyup Shift_L
-press Control_L; sleep 0.5           # "Use script for this unit?"
-press y; sleep 0.8
-press g u a r d period u k v Return  # typed after "scripts/"
-sleep 0.5
+press Control_L; sleep 0.3           # "Use script for this unit?"
+press y; sleep 0.5
+type_in guard.ukv                    # after "scripts/"
+sleep 0.3
 save_and_quit d
 [ "$program_status" -eq 0 ] || fail "editor exit status $program_status"
 
