@@ -9,6 +9,7 @@
 #include "app/globals.h"
 #include "app/helpers.h"
 #include "app/startup.h"
+#include "editor/editor_mode.h"
 #include "script/compiler_mode.h"
 
 bool loadingScreenFrame() {
@@ -28,6 +29,7 @@ int runProgram(int argc, char** argv) {
     }
 
     init();
+    if (word == "editor") return runEditorMode();
     while (loadingScreenFrame()) rest(1000 / TIMER_FPS);
     global.unload();
     return 0;

@@ -1,6 +1,8 @@
 #include "map/map_writer.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 
 #include "app/helpers.h"
@@ -44,13 +46,16 @@ std::string globalScriptSource(const std::string& path) {
     return "scripts/" + name.substr(0, name.size() - EXTENSION_LENGTH) + "global.ukv";
 }
 
-// Written to a temporary file beside the map that then replaces it, so a
-// failed save (a script that doesn't compile ends the program) never leaves
-// the old map truncated.
-bool writeMapFile(const std::string& path, editorMapClass& map, mapSaveParts& parts, bool precompiled) {
+bool writeMapFile(const std::string& path, editorMapClass& map, mapSaveParts& parts, bool precompiled,
+                  std::string* reason) {
     const std::string temporary = path + ".tmp";
+    auto failed = [&](const std::string& why) {
+        std::remove(temporary.c_str());
+        if (reason) *reason = why;
+        return false;
+    };
     std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-    if (!file) return false;
+    if (!file) return failed("Can't create " + temporary + ": " + std::strerror(errno));
     try {
         mapFileWriter out(file);
         out.version();
@@ -67,15 +72,14 @@ bool writeMapFile(const std::string& path, editorMapClass& map, mapSaveParts& pa
         if (parts.campaign) out.text(parts.campaignText);
         out.text(parts.characterSet);
         writeUnits(out, parts, precompiled);
-    } catch (const mapFault& fault) {
+    } catch (const mapFault&) {
         file.close();
         std::remove(temporary.c_str());
-        reportMapFault(fault);
+        throw;
     }
     file.close();
-    if (file.fail() || std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        return false;
-    }
+    if (file.fail()) return failed("Writing " + temporary + " failed");
+    if (std::rename(temporary.c_str(), path.c_str()) != 0)
+        return failed("Can't replace " + path + ": " + std::strerror(errno));
     return true;
 }

@@ -10,6 +10,7 @@
 #include "script/source_reader.h"
 
 std::string consts[VARIABLE_COUNT];
+compileFailure lastCompileFailure;
 
 namespace {
 
@@ -58,7 +59,11 @@ public:
     bool backup = false;
 
 private:
-    bool fail(const std::string& message) { return compileError(log, message); }
+    bool fail(const std::string& message) {
+        lastCompileFailure.file = in->fileName();
+        lastCompileFailure.line = in->line();
+        return compileError(log, message);
+    }
     void warn(const std::string& text);
     bool word(std::string& w);
     void writeInt(int32_t value);
@@ -388,6 +393,7 @@ bool compilation::valueOperand() {
 }  // namespace
 
 bool compileError(std::ofstream& log, std::string message) {
+    lastCompileFailure.message = message;
     log << "FATAL ERROR: " << message << "\n\nAn error occured during compilation.\n"
         << "Not writing compiled data.\n";
     log.close();
@@ -480,6 +486,7 @@ bool compileFile(std::ofstream& log, const std::string& source, const std::strin
 // fatal error instead of ending the mode that called the compiler.
 bool compile(std::string source, std::string target, unsigned char* buffer, int* size) {
     std::ofstream log("compiler.log", std::ios::trunc);
+    lastCompileFailure = compileFailure{source, 0, ""};
     try {
         return compileFile(log, source, target, buffer, size);
     } catch (const std::exception& e) {

@@ -19,6 +19,16 @@ constexpr int SCRIPT_TEXT_LIMIT = 65535;
 // Variable names known to the compilation in progress ("" for none).
 extern std::string consts[VARIABLE_COUNT];
 
+// Where the last failed compilation stopped: the source (an included file
+// when the fault lies there), the line (0 when no word was read) and the
+// fatal error text that "compiler.log" holds too.
+struct compileFailure {
+    std::string file;
+    int line = 0;
+    std::string message;
+};
+extern compileFailure lastCompileFailure;
+
 // Compiles the file source. A non-empty target receives the compiled
 // script (a failed compilation leaves the single byte 0x00 in it); a
 // non-null buffer receives it when *size, its capacity, is large enough,

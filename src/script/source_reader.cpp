@@ -28,6 +28,7 @@ sourceOpen sourceReader::open(const std::string& file, std::size_t limit) {
         if (raw.size() > limit) return sourceOpen::tooBig;
     }
     setText(std::move(raw));
+    name = file;
     return sourceOpen::opened;
 }
 
@@ -38,14 +39,15 @@ void sourceReader::setText(std::string raw) {
         if (raw[i] == '\r' && i + 1 < raw.size() && raw[i + 1] == '\n') continue;
         text += raw[i];
     }
+    name.clear();
     pos = 0;
-    line = 1;
+    lineNumber = 1;
     lineOfText = 0;
 }
 
 void sourceReader::advance(std::size_t to) {
     for (; pos < to; ++pos) {
-        if (text[pos] == '\n') ++line;
+        if (text[pos] == '\n') ++lineNumber;
     }
 }
 
@@ -62,7 +64,7 @@ bool sourceReader::nextWord(std::string& word) {
 
 std::string sourceReader::restOfLine() {
     if (pos < text.size()) advance(pos + 1);
-    lineOfText = line;
+    lineOfText = lineNumber;
     std::size_t end = text.find('\n', pos);
     if (end == std::string::npos) end = text.size();
     std::string rest(text, pos, end - pos);
@@ -73,4 +75,9 @@ std::string sourceReader::restOfLine() {
 void sourceReader::skipLine() {
     const std::size_t end = text.find('\n', pos);
     advance(end == std::string::npos ? text.size() : end + 1);
+}
+
+int sourceReader::line() const {
+    // A line end just consumed after a word still belongs to that word's line.
+    return pos > 0 && text[pos - 1] == '\n' ? lineNumber - 1 : lineNumber;
 }

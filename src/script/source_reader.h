@@ -26,13 +26,18 @@ public:
     void skipLine();
     // The line (from 1) on which the text last given by restOfLine lies.
     int textLine() const { return lineOfText; }
+    // The file opened ("" for a set text) and the line, counted from 1,
+    // of the last word read.
+    const std::string& fileName() const { return name; }
+    int line() const;
 
 private:
     // Moves pos to `to`, counting the line ends passed.
     void advance(std::size_t to);
 
+    std::string name;
     std::string text;
     std::size_t pos = 0;
-    int line = 1;
+    int lineNumber = 1;
     int lineOfText = 0;
 };
