@@ -58,12 +58,11 @@ void mapEditor::readUnits(std::istream& file, const std::string& path) {
     const int count = in.int32();
     if (count < 0 || count > MAX_UNITS) in.fail("Invalid unit count");
     for (int i = 0; i < count; ++i) {
-        const unitRecord record = readUnitRecord(in);
+        const unitRecord record = readUnitRecord(in, map.width, map.height);
         if (record.scriptMode == SCRIPT_COMPILED) errors::editorError(PRECOMPILED_REFUSAL);
         edUnit& unit = units.units[i];
         unit.basetypeGet(look);
-        // Directions are kept in 0 to 255; the saved byte is the same.
-        units.setSlot(i, unitSlot{record.type, record.x, record.y, record.direction & 255,
+        units.setSlot(i, unitSlot{record.type, record.x, record.y, record.direction,
                                   lookOfType(record.type, set),
                                   record.scriptMode == SCRIPT_SOURCE ? record.scriptPath : ""});
     }
