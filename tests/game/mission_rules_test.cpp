@@ -234,3 +234,16 @@ TEST_F(MissionRules, OtherUnitsShotsArePlacedAroundThePlayer) {
     EXPECT_EQ(bulletSounds[0].pan, 127) << "the player's own shot is centred";
     global.complexSfx = 0;
 }
+
+TEST_F(MissionRules, ABurstScattersSplintersAllRoundThatHurtThePlayer) {
+    write(crowd());
+    auto game = load();
+    bulletRequest burst;
+    burst.set(60, 60, 0, 6, nullptr);  // weapon 4's splinters, every 7th direction
+    game->explosion(burst);
+    int splinters = 0;
+    for (bullet& b : game->bullets->slots) splinters += b.active && b.team == nullptr;
+    EXPECT_EQ(splinters, 37);
+    game->step();
+    EXPECT_LT(var(*game, MV_LIFE), 100);
+}
