@@ -74,10 +74,9 @@ TEST_F(MissionRules, AUnitKilledByThePlayerFacesTheShotAndRunsOnKill) {
     files.units = {{0, 48, 48}, {1, 48, 200, 0, "scripts/guard.ukv"}};
     write(files);
     auto game = load();
-    bulletRequest* shot = new bulletRequest;
-    shot->set(48, 60, 128, 3, &game->player);
-    game->addBullets(shot);
-    delete shot;
+    bulletRequest shot;
+    shot.set(48, 60, 128, 3, &game->player);
+    game->addBullets(&shot);
     for (int i = 0; i < 20 && game->units[0]->isAlife(); ++i) game->step();
     EXPECT_FALSE(game->units[0]->isAlife());
     EXPECT_EQ(game->units[0]->direction, 0);
@@ -227,10 +226,10 @@ TEST_F(MissionRules, OtherUnitsShotsArePlacedAroundThePlayer) {
     global.complexSfx = 1;
     bulletRequest shot;
     shot.set(300, 48, 0, 0, game->units[0].get());
-    game->addBullets(new bulletRequest(shot));
+    game->addBullets(&shot);
     EXPECT_EQ(bulletSounds[0].pan, 255) << "an enemy to the right";
     shot.team = &game->player;
-    game->addBullets(new bulletRequest(shot));
+    game->addBullets(&shot);
     EXPECT_EQ(bulletSounds[0].pan, 127) << "the player's own shot is centred";
     global.complexSfx = 0;
 }
