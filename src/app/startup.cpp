@@ -78,13 +78,9 @@ void init() {
     std::srand(static_cast<unsigned>(static_cast<uint32_t>(std::time(nullptr)) * 703710u));
 }
 
-bool relaunch(const char* path) {
-    const pid_t child = fork();
-    if (child < 0) return false;
-    if (child == 0) {
-        setsid();
-        execl(path, path, static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    return true;
+void relaunch(const char* path) {
+    remove_int(timerCounterUpdater);
+    allegro_exit();
+    // A bare name was found on the search path, so it is searched again.
+    execlp(path, path, static_cast<char*>(nullptr));
 }
