@@ -56,8 +56,10 @@ introScreen::introScreen(DATAFILE* data, BITMAP* target, bool firstStart, int sf
 
 bool introScreen::step() {
     if (course.advance()) play_sample(static_cast<SAMPLE*>(data[SAMPLE_ITEM].dat), sfxVolume, 128, 1000, 0);
-    // Every press is taken here, so one made before the intro may be
-    // skipped is used up and does not end it later.
+    // F9 is left to the frame flip, which takes a screenshot with it; it
+    // does not end the intro. Every other press is taken here, so one made
+    // before the intro may be skipped is used up and does not end it later.
+    if (key[KEY_F9]) return true;
     return !(keyStates.anyKey() && course.skippable(firstStart));
 }
 
