@@ -160,9 +160,8 @@ void optionsScreen::render() {
         switch (ROW_TABLE[row].kind) {
         case CHOICE: drawChoiceRow(row, y); break;
         case LEVEL: {
-            const int percent = levelOf(settings, row) * 100 / 255;
             textout_right_ex(target, f, ROW_TABLE[row].label, centre, y, colour, -1);
-            textprintf_ex(target, f, centre + 5, y, colour, -1, " - %i%%", percent);
+            textout_ex(target, f, levelText(levelOf(settings, row)).c_str(), centre + 5, y, colour, -1);
             break;
         }
         case ACTION: textout_centre_ex(target, f, ROW_TABLE[row].label, centre, y, colour, -1); break;
@@ -177,6 +176,8 @@ void optionsScreen::draw() {
     render();
     show(true, nullptr);
 }
+
+std::string levelText(int value) { return " - " + std::to_string(value * 100 / 255) + "%"; }
 
 bool applyOptions(globals& copy) {
     if (copy.mode != global.mode) setMode(copy.mode);

@@ -4,6 +4,8 @@
 // the key-change screen when asked and applies the copy on leaving.
 #pragma once
 
+#include <string>
+
 #include "app/globals.h"
 #include "app/menu_input.h"
 #include "app/pacer.h"
@@ -44,6 +46,9 @@ private:
     int selected = 0;
     pointerWatch pointer;
 };
+
+// A volume level as its row shows it: " - " and the truncated percentage.
+std::string levelText(int value);
 
 // Leaving the options: sets a changed display mode at once, then hands the
 // copy to the settings in force. True when the colour depth or the video
