@@ -148,7 +148,7 @@ namespace menu {
 
 void keyChange(globals& settings) {
     keyChangeScreen screen(settings);
-    runPaced(screen, pacing{1, 1, true});
+    runPaced(screen, MENU_PACING);
 }
 
 }  // namespace menu

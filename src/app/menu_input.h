@@ -1,6 +1,12 @@
-// Input rules every menu screen shares: the fixed navigation keys beside
-// their binding slots, and a pointer that selects only when it moves.
+// Rules every menu screen shares: one logic step per drawn frame, the
+// fixed navigation keys beside their binding slots, and a pointer that
+// selects only when it moves.
 #pragma once
+
+#include "app/pacer.h"
+
+// Menus take at most one tick per frame and draw on every pass.
+constexpr pacing MENU_PACING{1, 1, true};
 
 // A menu direction or the confirm key: the fixed key (arrows, Enter) or
 // the key of its binding slot in the settings in force (slots 2, 3, 0, 1

@@ -15,8 +15,6 @@
 
 namespace {
 
-const pacing MENU_PACING{1, 1, true};
-
 // A list menu in the main menu's look: menu font, margin 50, default
 // buttons, background and colours. Items without a flag are enabled.
 int listMenu(int start, std::vector<std::string> labels, const std::vector<bool>& enabled = {}) {
@@ -33,6 +31,7 @@ namespace menu {
 
 int stdMenu(int start, int count, std::string* labels, bool* enabled, FONT* font, int margin, BITMAP* button,
             BITMAP* buttonOther, BITMAP* background, int normalColour, int selectedColour, int disabledColour) {
+    if (count < 1) return -1;
     BITMAP* ownButton = button ? nullptr : loadBitmap("gfx/button.tga");
     BITMAP* ownButtonOther = buttonOther ? nullptr : loadBitmap("gfx/buttonpressed.tga");
     buttonMenuLook look;

@@ -191,7 +191,7 @@ namespace menu {
 bool options(bool full) {
     optionsScreen screen(full);
     for (;;) {
-        runPaced(screen, pacing{1, 1, true});
+        runPaced(screen, MENU_PACING);
         if (screen.outcome != optionsOutcome::controls) break;
         keyChange(screen.settings);
         screen.resume();

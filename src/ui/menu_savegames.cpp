@@ -61,8 +61,8 @@ bool loadSavegame(int slot, savegame& out) {
     font = global.textFont;
     gui_fg_color = makecol(0, 0, 0);
     gui_bg_color = makecol(255, 255, 255);
-    alert(("The savegame \"" + path + "\" can't be loaded:").c_str(), "the file is damaged or does not belong",
-          "to this game.", "OK", nullptr, KEY_ENTER, 0);
+    alert(("The savegame \"" + path + "\"").c_str(), "can't be loaded: it is damaged",
+          "or belongs to another game.", "OK", nullptr, 0, 0);
     font = previousFont;
     return false;
 }
