@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "content/game_folder.h"
 #include "support/menu_input.h"
 
 namespace {
@@ -52,11 +51,39 @@ TEST(IntroTimeline, SamplePlaysAtTheFourCounters) {
     EXPECT_EQ(counters, (std::vector<int>{48, 32, 16, 0}));
 }
 
+// An intro datafile in memory: background, logo, sample, corner picture.
+// Tests may change the item types; the items are freed by what they are.
+class introData {
+public:
+    introData()
+        : background(create_bitmap(800, 600)), logo(create_bitmap(64, 32)),
+          sample(create_sample(8, 0, 11025, 16)), corner(create_bitmap(16, 16)) {
+        items[0] = {background, DAT_BITMAP, 0, nullptr};
+        items[1] = {logo, DAT_BITMAP, 0, nullptr};
+        items[2] = {sample, DAT_SAMPLE, 0, nullptr};
+        items[3] = {corner, DAT_BITMAP, 0, nullptr};
+        items[4] = {nullptr, DAT_END, 0, nullptr};
+    }
+    ~introData() {
+        destroy_bitmap(background);
+        destroy_bitmap(logo);
+        destroy_sample(sample);
+        destroy_bitmap(corner);
+    }
+    DATAFILE* get() { return items; }
+
+private:
+    BITMAP* background;
+    BITMAP* logo;
+    SAMPLE* sample;
+    BITMAP* corner;
+    DATAFILE items[5];
+};
+
 class IntroScreen : public menuTest {};
 
 TEST_F(IntroScreen, AKeyEndsItOnAFirstStartOnlyAfterTheFadeIn) {
-    Datafile data = loadGameDatafile("data/intro.dat");
-    ASSERT_TRUE(introDataUsable(data.get()));
+    introData data;
     struct row { const char* what; bool firstStart; const char* script; bool ended; };
     const row rows[] = {
         {"a later start ends at the first key", false, "idle:5 X", true},
@@ -73,10 +100,20 @@ TEST_F(IntroScreen, AKeyEndsItOnAFirstStartOnlyAfterTheFadeIn) {
 }
 
 TEST(IntroData, NeedsItsFourItemsWithTheirTypes) {
-    Datafile intro = loadGameDatafile("data/intro.dat");
-    Datafile fonts = loadGameDatafile("data/data.dat");
-    EXPECT_TRUE(introDataUsable(intro.get()));
-    EXPECT_FALSE(introDataUsable(fonts.get()));
+    struct row { const char* what; int item, type; bool usable; };
+    const row rows[] = {
+        {"the four items", -1, 0, true},
+        {"a sample where the logo belongs", 1, DAT_SAMPLE, false},
+        {"a bitmap where the sample belongs", 2, DAT_BITMAP, false},
+        {"a font for the corner picture", 3, DAT_FONT, false},
+        {"only three items", 3, DAT_END, false},
+    };
+    for (const row& r : rows) {
+        introData data;
+        DATAFILE* items = data.get();
+        if (r.item >= 0) items[r.item].type = r.type;
+        EXPECT_EQ(introDataUsable(items), r.usable) << r.what;
+    }
     EXPECT_FALSE(introDataUsable(nullptr));
 }
 
