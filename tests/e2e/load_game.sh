@@ -1,8 +1,8 @@
 #!/bin/bash
 # With savegames in place "Load Game" opens the slot screen. A damaged
 # savegame is refused in a message box and the main menu comes back on
-# "Load Game"; a good one starts its mission (here the stand-in, which ends
-# the program with its message).
+# "Load Game"; a good one starts its mission (here a map that isn't there,
+# which the mission refuses with its message, ending the program).
 set -euo pipefail
 source "$(dirname "$0")/lib/session.bash"
 source "$(dirname "$0")/lib/menus.bash"
@@ -27,7 +27,7 @@ wait_menu 1 5                                # the main menu on Load Game
 cmp -s "$last_shot" "$main_menu" || fail "not the main menu after the refusal"
 
 menu_keys Return Return                      # Load Game, Slot 1
-wait_for 10 grep -q 'map "gate"' stderr.log || fail "the savegame's mission was not started"
+wait_for 10 grep -q 'map "maps/gate.kvm"' stderr.log || fail "the savegame's mission was not started"
 wait_for 10 xdotool search --class Xmessage || fail "no message box"
 xdotool windowkill "$(xdotool search --class Xmessage | head -1)"
 wait_program 10
