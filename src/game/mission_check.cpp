@@ -221,20 +221,25 @@ void missionChecker::checkScript(const std::string& file, const std::vector<unsi
     }
 }
 
-// The reason the compiler gives for the source text, "" when it compiles.
-std::string compileReason(const std::string& text, int limit) {
+// Compiles the source text (a private copy, so that a file that changes
+// or never ends is read once, bounded); the reason the compiler gives, ""
+// when it compiles, and then the compiled script in out.
+std::string compileText(const std::string& text, int limit, std::vector<unsigned char>* out = nullptr) {
     char name[] = "/tmp/korvalt_checkXXXXXX";
     const int fd = mkstemp(name);
-    if (fd < 0) return "";
+    if (fd < 0) return "the script can't be copied for compiling";
     close(fd);
     {
-        std::ofstream out(name, std::ios::binary);
-        out << text;
+        std::ofstream copy(name, std::ios::binary);
+        copy << text;
     }
     std::vector<unsigned char> buffer(limit);
     int size = limit;
     std::string reason;
-    if (!compile(name, "", buffer.data(), &size)) {
+    if (compile(name, "", buffer.data(), &size)) {
+        buffer.resize(size);
+        if (out) *out = buffer;
+    } else {
         std::ifstream log("compiler.log");
         std::string line;
         reason = "does not compile";
@@ -254,20 +259,17 @@ void missionChecker::checkSource(const std::string& source, scriptKind kind, int
         return;
     }
     const std::vector<std::string> lines = splitLines(text);
-    const std::string reason = compileReason(text, limit);
+    std::vector<unsigned char> compiled;
+    const std::string reason = compileText(text, limit, &compiled);
     if (!reason.empty()) {
         const bool cutOff = reason == "Unexpected end of file" || reason == "Buffer for script data is not big enough";
-        const int line = faultLine(lines, reason, [limit](const std::string& t) { return compileReason(t, limit); }, cutOff);
+        const int line = faultLine(lines, reason, [limit](const std::string& t) { return compileText(t, limit); }, cutOff);
         add(source, line, reason == "Buffer for script data is not big enough"
                               ? "the script is larger than " + std::to_string(limit) + " bytes"
                               : reason);
         return;
     }
-    std::vector<unsigned char> buffer(limit);
-    int size = limit;
-    compile(source, "", buffer.data(), &size);
-    buffer.resize(size);
-    checkScript(source, buffer, kind, lines);
+    checkScript(source, compiled, kind, lines);
 }
 
 characterSet missionChecker::checkCharacterSet(const std::string& path, const std::string& name, bool& ok) {
