@@ -7,7 +7,7 @@
 #include <fstream>
 #include <functional>
 #include <iostream>
-#include <map>
+#include <set>
 #include <sstream>
 #include <unistd.h>
 
@@ -121,6 +121,13 @@ class missionChecker {
 public:
     std::vector<std::string> problems;
 
+    missionChecker() = default;
+    ~missionChecker() {
+        if (tileset.strip) destroy_bitmap(tileset.strip);
+    }
+    missionChecker(const missionChecker&) = delete;
+    missionChecker& operator=(const missionChecker&) = delete;
+
     void add(const std::string& file, int line, const std::string& message) {
         problems.push_back(file + ":" + std::to_string(line) + ": " + message);
     }
@@ -134,7 +141,7 @@ private:
     bool haveTileset = false;
     int width = 0, height = 0;
     std::vector<signed char> tiles;
-    std::map<std::string, bool> checkedSources;
+    std::set<std::string> checkedSources;
 
     void readTiles(mapFileReader& in, const std::string& path, bool scriptsAllowed);
     void loadTileset(const std::string& path, const std::string& name);
@@ -145,11 +152,6 @@ private:
     characterSet checkCharacterSet(const std::string& path, const std::string& name, bool& ok);
     void checkDescription(const std::string& file, bool campaign);
     void checkUnits(mapFileReader& in, const std::string& path, const characterSet& set, bool setOk);
-
-public:
-    ~missionChecker() {
-        if (tileset.strip) destroy_bitmap(tileset.strip);
-    }
 };
 
 void missionChecker::loadTileset(const std::string& path, const std::string& name) {
@@ -251,8 +253,7 @@ std::string compileText(const std::string& text, int limit, std::vector<unsigned
 }
 
 void missionChecker::checkSource(const std::string& source, scriptKind kind, int limit) {
-    if (checkedSources.count(source)) return;
-    checkedSources[source] = true;
+    if (!checkedSources.insert(source).second) return;
     std::string text;
     if (!readTextFile(source, SOURCE_MAX_BYTES, text) || text.size() > SOURCE_MAX_BYTES) {
         add(source, "the script source can't be read");
@@ -325,7 +326,7 @@ void missionChecker::checkDescription(const std::string& file, bool campaign) {
     std::size_t line = description.objectives.size() + 1, numbers = 0;
     for (std::size_t i = 0; i < description.positions.size(); ++i) {
         while (line < lines.size()) {
-            std::istringstream words(lines[line].substr(0, std::string::npos));
+            std::istringstream words(lines[line]);
             std::string w;
             std::size_t inLine = 0;
             while (words >> w) ++inLine;
