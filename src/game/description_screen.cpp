@@ -93,6 +93,12 @@ private:
 }  // namespace
 
 void singlePlayerGame::saveToSlot(int slot) {
+    // A mission reached through a path (a script may name any map) can't be
+    // loaded from a savegame, so none is written for it.
+    if (!isPlainMapName(missionName)) {
+        saveFailed = true;
+        return;
+    }
     std::error_code ignored;
     std::filesystem::create_directories("save", ignored);
     saveFailed = !writeSavegame(getSavegamePath(slot), savegame{missionName, healBonus, ammoBonus});

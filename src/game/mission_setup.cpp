@@ -96,6 +96,7 @@ singlePlayerGame::singlePlayerGame(std::string mapName, int healBonus_, int ammo
 }
 
 singlePlayerGame::~singlePlayerGame() {
+    finish();
     for (BITMAP* b : {lifeBar, armorBar, arrow, page})
         if (b) destroy_bitmap(b);
     for (BITMAP* icon : weaponIcons)

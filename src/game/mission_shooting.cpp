@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr int CENTRE_PAN = 127;
 constexpr int NORMAL_FREQUENCY = 1000;
 constexpr double BEHIND_VOLUME = 0.8;
 

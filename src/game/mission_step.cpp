@@ -50,6 +50,7 @@ void singlePlayerGame::start() {
     gameOverPicture = loadBitmap("gfx/gameover.tga");
     solvedPicture = loadBitmap("gfx/missionsolved.tga");
     machine.variables[MV_ACTIVEOBJECTIVE] = 1;
+    refreshBoxes();
 }
 
 void singlePlayerGame::finish() {
@@ -62,6 +63,7 @@ void singlePlayerGame::finish() {
 
 bool singlePlayerGame::step() {
     ++ticks;
+    refreshBoxes();
     playerStep();
     bullets->fly(
         [this](moveRequest* request, const bullet& b) {
@@ -112,6 +114,7 @@ void singlePlayerGame::unitsStep() {
         bulletRequest* shot = playerAlive ? unit.getBulletRequest() : nullptr;
         addBullets(shot);
         unit.takeRequests(request, shot);
+        boxes.move(i, boxOf(i));
     }
 }
 

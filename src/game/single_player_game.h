@@ -19,6 +19,7 @@
 
 #include "app/pacer.h"
 #include "game/mission_description.h"
+#include "game/unit_box_index.h"
 #include "map/sp_map.h"
 #include "script/bytecode.h"
 #include "script/virtual_machine.h"
@@ -106,6 +107,9 @@ public:
     std::vector<std::unique_ptr<Civilian>> civilianTypes;
     std::vector<std::unique_ptr<Unit>> units;
     std::vector<std::shared_ptr<unitScripts>> scripts;  // per listed unit; none without scripts
+    // The listed units' boxes as the judge sees them: rebuilt at the start
+    // of each step and kept up to date when a unit moves or is hit.
+    unitBoxIndex boxes;
     bytecode globalScript;                              // length 0: none
 
     BITMAP* lifeBar = nullptr;
@@ -138,6 +142,8 @@ private:
     void loadGlobalScript(mapFileReader& in);
     void loadCharacters(const std::string& path, const std::string& setName);
     void loadUnits(mapFileReader& in, const std::string& path);
+    unitBox boxOf(int index) const;
+    void refreshBoxes();
     void playerStep();
     void unitsStep();
     void endCheck();

@@ -98,10 +98,14 @@ TEST_F(MissionSetup, EveryStartRewritesSlotZeroAndSWritesTheChosenSlot) {
 }
 
 TEST_F(MissionSetup, ASaveThatCannotBeWrittenIsReportedOnThePage) {
+    std::filesystem::create_directories("maps/sub");
+    write(missionFiles{}, "sub/m");
+    auto game = load("sub/m");
+    EXPECT_TRUE(game->saveFailed) << "a map reached through a folder";
+    EXPECT_FALSE(std::filesystem::exists("save/slot0.sav"));
     write(missionFiles{});
     writeFileText("save", "a file where the folder belongs");
-    auto game = load();
-    EXPECT_TRUE(game->saveFailed);
+    EXPECT_TRUE(load()->saveFailed) << "the save folder can't be made";
 }
 
 TEST_F(MissionSetup, BrokenMissionsEndWithAReason) {
