@@ -1,10 +1,12 @@
 // Play-throughs of the shipped missions: each is loaded from a scratch copy
 // of the game folder and played tick by tick by a driver that only holds
 // keys and moves the pointer (no cheats, seeded random generator, no
-// timer): it walks a route of tiles, fights every enemy it can see on the
-// way, uses switches and stations where the route says so, and must reach
-// "mission solved" with the map name the mission leads to. A second run
-// per mission lets the player die and expects "GO".
+// timer) on "Easy": it walks a route of tiles (finding its way around
+// walls), fights every enemy it can see on the way, uses switches and fires
+// where the route says so, goes back to a health station when hurt, and
+// must reach "mission solved" with the map name the mission leads to. A
+// second run per mission doesn't fight (or blows itself up) and expects
+// "GO".
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -16,7 +18,6 @@
 
 #include "game/mission_variables.h"
 #include "mission_fixture.h"
-#include "world/weapons.h"
 
 using namespace gametest;
 
@@ -222,8 +223,12 @@ private:
             ++next;
             break;
         case act::weapon:
-            if (g.player.getCurWeapon() == s.column) ++next;
-            else if (++waited % 2) key[global.keys[SLOT_NEXT_WEAPON]] = 1;
+            if (g.player.getCurWeapon() == s.column) {
+                waited = 0;
+                ++next;
+            } else if (++waited % 2) {
+                key[global.keys[SLOT_NEXT_WEAPON]] = 1;
+            }
             break;
         case act::lob:
             aimAt(x, y);
