@@ -347,7 +347,7 @@ void missionChecker::checkUnits(mapFileReader& in, const std::string& path, cons
     if (count < 1) add(path, "No Units on map!");
     int players = 0;
     for (int i = 0; i < count; ++i) {
-        const unitRecord unit = readUnitRecord(in);
+        const unitRecord unit = readUnitRecord(in, width, height);
         const std::string what = "unit " + std::to_string(i + 1);
         checkPlace(path, what, unit.x, unit.y);
         if (unit.type == 0) {
@@ -404,7 +404,7 @@ void missionChecker::checkMultiplayer(const std::string& path) {
     if (in.byte() == SINGLE_PLAYER_TYPE) in.fail("Wrong map type");
     loadTileset(path, in.text());
     readTiles(in, path, false);
-    const std::vector<spawnPoint> spawns = readSpawnPoints(in);
+    const std::vector<spawnPoint> spawns = readSpawnPoints(in, width, height);
     if (static_cast<int>(spawns.size()) < MIN_SPAWN_POINTS)
         add(path, "only " + std::to_string(spawns.size()) + " spawn points; a multiplayer map needs at least " +
                       std::to_string(MIN_SPAWN_POINTS));

@@ -4,7 +4,6 @@
 #include <allegro.h>
 
 #include <algorithm>
-#include <cmath>
 #include <deque>
 #include <fstream>
 
@@ -175,22 +174,17 @@ void singlePlayerGame::loadUnits(mapFileReader& in, const std::string& path) {
     const int typeCount = static_cast<int>(enemyTypes.size() + civilianTypes.size());
     int players = 0;
     for (int i = 0; i < count; ++i) {
-        const unitRecord record = readUnitRecord(in);
-        const std::string which = "Unit " + std::to_string(i + 1) + " ";
-        if (!(std::isfinite(record.x) && std::isfinite(record.y) && record.x >= 0 && record.y >= 0 &&
-              record.x <= map.getMapWidth() && record.y <= map.getMapHeight()))
-            errors::mapLoadError(path, which + "lies outside the map");
+        const unitRecord record = readUnitRecord(in, map.width, map.height);
         if (record.type < 0 || record.type > typeCount)
-            errors::mapLoadError(path, which + "has type " + std::to_string(record.type) +
+            errors::mapLoadError(path, "Unit " + std::to_string(i + 1) + " has type " + std::to_string(record.type) +
                                            ", which the character set doesn't define");
-        const int direction = record.direction & 255;
         if (record.type == 0) {
             // The unit list holds every unit but the player, so exactly one
             // record must be the player.
             if (++players > 1) errors::mapLoadError(path, "More than one player on map");
             if (record.scriptMode != SCRIPT_NONE)
                 errors::mapLoadError(path, "Scripts for the player character are illegal!");
-            player.initialise(record.x, record.y, direction, record.state);
+            player.initialise(record.x, record.y, record.direction, record.state);
             continue;
         }
         std::unique_ptr<Unit> unit;
@@ -201,7 +195,7 @@ void singlePlayerGame::loadUnits(mapFileReader& in, const std::string& path) {
             unit = std::make_unique<Civilian>();
             unit->basetypeGet(*civilianTypes[record.type - 1 - enemyTypes.size()]);
         }
-        unit->initialise(record.x, record.y, direction, record.state);
+        unit->initialise(record.x, record.y, record.direction, record.state);
         units.push_back(std::move(unit));
 
         std::vector<unsigned char> script;

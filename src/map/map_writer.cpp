@@ -1,5 +1,6 @@
 #include "map/map_writer.h"
 
+#include <cstdio>
 #include <fstream>
 
 #include "app/helpers.h"
@@ -43,8 +44,12 @@ std::string globalScriptSource(const std::string& path) {
     return "scripts/" + name.substr(0, name.size() - EXTENSION_LENGTH) + "global.ukv";
 }
 
+// Written to a temporary file beside the map that then replaces it, so a
+// failed save (a script that doesn't compile ends the program) never leaves
+// the old map truncated.
 bool writeMapFile(const std::string& path, editorMapClass& map, mapSaveParts& parts, bool precompiled) {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    const std::string temporary = path + ".tmp";
+    std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
     if (!file) return false;
     try {
         mapFileWriter out(file);
@@ -63,8 +68,14 @@ bool writeMapFile(const std::string& path, editorMapClass& map, mapSaveParts& pa
         out.text(parts.characterSet);
         writeUnits(out, parts, precompiled);
     } catch (const mapFault& fault) {
+        file.close();
+        std::remove(temporary.c_str());
         reportMapFault(fault);
     }
     file.close();
-    return !file.fail();
+    if (file.fail() || std::rename(temporary.c_str(), path.c_str()) != 0) {
+        std::remove(temporary.c_str());
+        return false;
+    }
+    return true;
 }

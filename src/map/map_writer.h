@@ -23,11 +23,12 @@ struct mapSaveParts {
 // which has no name left to look for.
 std::string globalScriptSource(const std::string& path);
 
-// Creates or truncates path and writes the map. A plain save rewrites
+// Writes the map to path (through a temporary file, path + ".tmp", that
+// replaces it only once complete). A plain save rewrites
 // every script path to "scripts/" + its file name, in the editor's state
 // too; a pre-compiled save compiles every script (a global one of at most
 // GLOBAL_SCRIPT_LIMIT bytes) into the file. Every unit's state byte is 0.
-// False, with nothing written, when the file can't be created, and false
-// when writing fails; a script that doesn't compile ends the program with
-// the compile-stage script error.
+// False, with the old file unchanged, when the file can't be created or
+// writing fails; a script that doesn't compile ends the program with the
+// compile-stage script error, also leaving the old file as it was.
 bool writeMapFile(const std::string& path, editorMapClass& map, mapSaveParts& parts, bool precompiled);

@@ -28,7 +28,7 @@ TEST_F(ContentMultiplayerMaps, LoadWithTheMultiplayerReadersAndHaveTheirSpawnPoi
             mapClass map;
             map.readMap(file, path);
             mapFileReader rest(file, path);
-            EXPECT_GE(static_cast<int>(readSpawnPoints(rest).size()), least) << path;
+            EXPECT_GE(static_cast<int>(readSpawnPoints(rest, map.width, map.height).size()), least) << path;
         } catch (const mapFault& fault) {
             ADD_FAILURE() << path << ": " << fault.reason;
         }

@@ -51,6 +51,8 @@ protected:
         global.menuFont = global.textFont = global.messageFont = font;
         global.crosshair = picture(13, 13, makecol(0, 255, 0));
         global.complexSfx = 0;
+        global.vsync = 0;
+        global.videoBitmaps = 0;
         global.maxFrameSkip = 4;
         global.sfxVolume = 200;
         std::srand(1);

@@ -120,7 +120,7 @@ TEST_F(MissionSetup, BrokenMissionsEndWithAReason) {
         {"two players", {{0, 48, 48}, {0, 100, 100}}, "", "", "More than one player on map"},
         {"type beyond the set", {{0, 48, 48}, {3, 100, 100}}, "", "",
          "Unit 2 has type 3, which the character set doesn't define"},
-        {"unit off the map", {{0, 48, 48}, {1, 9999, 100}}, "", "", "Unit 2 lies outside the map"},
+        {"unit off the map", {{0, 48, 48}, {1, 9999, 100}}, "", "", "Invalid unit position"},
         {"player with a script", {{0, 48, 48, 0, "scripts/x.ukv"}}, "", "",
          "Scripts for the player character are illegal!"},
         {"graphics that fail", {{0, 48, 48}}, "1 me 4 100 0 0 0 0 0 0 nothing.dat 0 0", "",
