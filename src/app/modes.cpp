@@ -10,6 +10,7 @@
 #include "app/main_menu_loop.h"
 #include "app/startup.h"
 #include "editor/editor_mode.h"
+#include "game/mission_check.h"
 #include "game/single_player_game.h"
 #include "net/client_game.h"
 #include "net/server_game.h"
@@ -72,6 +73,7 @@ int runProgram(int argc, char** argv) {
         if (argc > 2) newMap(argv[2]);
         return 0;
     }
+    if (word == "check") return runCheckMode(argc - 2, argv + 2);
     if (word == "compiler") {
         runCompilerMode(argc - 2, argv + 2);
         return 0;

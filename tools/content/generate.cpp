@@ -6,6 +6,7 @@
 #include <string>
 
 #include "catalogue.h"
+#include "chapter_pictures.h"
 #include "contact_sheet.h"
 #include "hud.h"
 #include "intro.h"
@@ -36,6 +37,7 @@ int main(int argc, char** argv) {
         makeMissionScreen(catalogue);
         makeButtons(catalogue);
         makeCampaignPicture(catalogue);
+        makeChapterPictures(catalogue);
         makeSoundEffects(catalogue);
         makeMusic(catalogue);
         makeIntro(catalogue);

@@ -1,0 +1,123 @@
+// The mission checker reports each kind of problem with its file and line,
+// and nothing for a clean mission. Every row starts from one clean
+// single-player mission and one clean multiplayer map in a scratch game
+// folder, spoils one file, and names the one problem it expects.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "game/mission_check.h"
+#include "map/map_test_files.h"
+#include "support/test_files.h"
+
+namespace {
+
+struct missionFiles {
+    std::string script = "event onUse\nmsgendl Hello.\nend\n";
+    std::string characters =
+        "1\nplayer 3.0 100 0 0 0 0 0 0 unit.dat\n1\nguard 2.0 30 0 0 2 350 unit.dat\n1\nman 1.5 20 0\n unit.dat\n";
+    std::string description = "-Reach the door\nTitle\n1 1\nBriefing.\n";
+    std::string campaign;  // campaign text name, "" for none
+    int extraUnitType = -1;
+    float playerX = 16, playerY = 48;
+    int spawnCount = 4;
+    bool spawnScripts = false;
+
+    void write() const {
+        for (const char* dir : {"maps", "mpmaps", "scripts", "gfx"}) mkdir(dir, 0755);
+        maptest::writeTileset("tiles.dat", {0, 3}, {0, 1});
+        writeFileText("unit.dat", "sprites");
+        writeFileText("chars.txt", characters);
+        writeFileText("scripts/door.ukv", script);
+        writeFileText("maps/m.kvd", description);
+        writeFileText("maps/intro.kvd", "Chapter 1\nText.\n");
+
+        maptest::mapBytes sp;
+        sp.header('S', "tiles.dat", 4, 3);
+        for (int i = 0; i < 12; ++i) {
+            if (i == 5) sp.byte(0).byte(2).text("scripts/door.ukv");
+            else sp.byte(i == 6 ? 1 : 0).byte(0);
+        }
+        sp.byte(0).byte(campaign.empty() ? 0 : 1);
+        if (!campaign.empty()) sp.text(campaign);
+        sp.text("chars.txt").int32(extraUnitType < 0 ? 3 : 4);
+        sp.byte(0).float32(playerX).float32(playerY).byte(64).byte(0).byte(0);
+        sp.byte(1).float32(80).float32(16).byte(0).byte(0).byte(0);
+        sp.byte(2).float32(112).float32(80).byte(0).byte(0).byte(0);
+        if (extraUnitType >= 0) sp.byte(extraUnitType).float32(16).float32(16).byte(0).byte(0).byte(0);
+        sp.write("maps/m.kvm");
+
+        maptest::mapBytes mp;
+        mp.header('M', "tiles.dat", 4, 3);
+        mp.byte(0).byte(spawnScripts ? 2 : 0);
+        if (spawnScripts) mp.text("scripts/door.ukv");
+        mp.plainTiles(11).byte(0).byte(0).text("chars.txt").int32(spawnCount);
+        for (int i = 0; i < spawnCount; ++i) mp.byte(0).float32(16.0f + 32 * (i % 4)).float32(16).byte(0).byte(0).byte(0);
+        mp.write("mpmaps/p.kvm");
+    }
+};
+
+struct problemCase {
+    const char* checks;
+    std::function<void(missionFiles&)> spoil;
+    const char* map;
+    const char* expected;  // the start of the one problem reported
+};
+
+const problemCase CASES[] = {
+    {"a script that doesn't compile, at the compiler's line",
+     [](missionFiles& f) { f.script = "event onUse\nmsgendl Hello.\nfrobnicate\nend\n"; }, "maps/m.kvm",
+     "scripts/door.ukv:3: Unknown command frobnicate"},
+    {"an event the game never runs for a tile",
+     [](missionFiles& f) { f.script = "; a unit's script on a tile\nevent onKill\nmsgendl Hello.\nend\n"; }, "maps/m.kvm",
+     "scripts/door.ukv:2: event onKill never runs in a tile script"},
+    {"a character set that doesn't parse, at its line",
+     [](missionFiles& f) { f.characters.replace(f.characters.find("2.0"), 3, "fast"); }, "maps/m.kvm",
+     "chars.txt:4: Character set \"chars.txt\" has \"fast\""},
+    {"a unit type beyond the character set", [](missionFiles& f) { f.extraUnitType = 3; }, "maps/m.kvm",
+     "maps/m.kvm: unit 4 has type 3, but the character set defines types 1 to 2"},
+    {"a missing unit graphics file",
+     [](missionFiles& f) { f.characters.replace(f.characters.rfind("unit.dat"), 8, "gone.dat"); }, "maps/m.kvm",
+     "chars.txt:7: the unit graphics gone.dat of \"man\" don't exist"},
+    {"a unit on a solid tile", [](missionFiles& f) { f.playerX = 80; }, "maps/m.kvm",
+     "maps/m.kvm: unit 1 stands on a solid tile (1) at 2 1"},
+    {"a description with too many objectives",
+     [](missionFiles& f) { f.description = "-1\n-2\n-3\n-4\n-5\n-6\nTitle\n"; }, "maps/m.kvm",
+     "maps/m.kvd:6: Mission description \"maps/m.kvd\" has more than 5 objectives"},
+    {"an objective outside the map",
+     [](missionFiles& f) { f.description = "-Reach the door\n-Far away\nTitle\n1 1\n4 0\nBriefing.\n"; }, "maps/m.kvm",
+     "maps/m.kvd:5: objective 2 at 4 0 lies outside the map (4 x 3 tiles)"},
+    {"a campaign text without its picture", [](missionFiles& f) { f.campaign = "intro"; }, "maps/m.kvm",
+     "maps/m.kvm: the campaign text \"intro\" has no picture gfx/intro.tga"},
+    {"a goto naming a map that doesn't exist",
+     [](missionFiles& f) { f.script = "event onUse\ngoto nowhere\nend\n"; }, "maps/m.kvm",
+     "scripts/door.ukv:2: goto names the map \"nowhere\", but maps/nowhere.kvm doesn't exist"},
+    {"a multiplayer map with a script", [](missionFiles& f) { f.spawnScripts = true; }, "mpmaps/p.kvm",
+     "mpmaps/p.kvm: tile 0 0: a multiplayer map must not carry tile scripts"},
+    {"a multiplayer map with too few spawn points", [](missionFiles& f) { f.spawnCount = 2; }, "mpmaps/p.kvm",
+     "mpmaps/p.kvm: only 2 spawn points; a multiplayer map needs at least 4"},
+};
+
+}  // namespace
+
+TEST(MissionCheck, CleanMissionAndMultiplayerMapReportNothing) {
+    scopedWorkDir dir;
+    missionFiles().write();
+    EXPECT_EQ(checkMission("maps/m.kvm"), std::vector<std::string>{});
+    EXPECT_EQ(checkMission("mpmaps/p.kvm"), std::vector<std::string>{});
+}
+
+TEST(MissionCheck, ReportsEachProblemWithItsFileAndLine) {
+    for (const problemCase& c : CASES) {
+        scopedWorkDir dir;
+        missionFiles files;
+        c.spoil(files);
+        files.write();
+        const std::vector<std::string> problems = checkMission(c.map);
+        ASSERT_EQ(problems.size(), 1u) << c.checks << (problems.empty() ? "" : ": " + problems[0]);
+        EXPECT_EQ(problems[0].rfind(c.expected, 0), 0u) << c.checks << ": " << problems[0];
+    }
+}
