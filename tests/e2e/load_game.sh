@@ -1,8 +1,9 @@
 #!/bin/bash
 # With savegames in place "Load Game" opens the slot screen. A damaged
 # savegame is refused in a message box and the main menu comes back on
-# "Load Game"; a good one starts its mission (here the stand-in, which ends
-# the program with its message).
+# "Load Game", as it does after "Cancel" chosen with the mouse; a good one
+# starts its mission (here the stand-in, which ends the program with its
+# message).
 set -euo pipefail
 source "$(dirname "$0")/lib/session.bash"
 source "$(dirname "$0")/lib/menus.bash"
@@ -26,6 +27,11 @@ menu_keys Return                             # closes the message box
 wait_menu 1 5                                # the main menu on Load Game
 cmp -s "$last_shot" "$main_menu" || fail "not the main menu after the refusal"
 
+menu_keys Return
+wait_menu 1 5 "$main_menu"
+click_at 400 500                             # Cancel
+wait_menu 1 5
+cmp -s "$last_shot" "$main_menu" || fail "not the main menu after Cancel"
 menu_keys Return Return                      # Load Game, Slot 1
 wait_for 10 grep -q 'map "gate"' stderr.log || fail "the savegame's mission was not started"
 wait_for 10 xdotool search --class Xmessage || fail "no message box"

@@ -9,6 +9,14 @@ menu_keys() {
   xdotool key --delay 300 "$@"
 }
 
+# click_at X Y: the pointer moves there (a windowed game lies at the
+# screen's top-left corner) and the left button is pressed for two ticks.
+click_at() {
+  xdotool mousemove "$1" "$2"
+  sleep 0.3
+  xdotool mousedown 1; sleep 0.1; xdotool mouseup 1
+}
+
 # hold_key KEY SECONDS
 hold_key() {
   xdotool mousemove --window "$(game_window)" 1 1
