@@ -181,6 +181,10 @@ std::string levelText(int value) { return " - " + std::to_string(value * 100 / 2
 
 bool applyOptions(globals& copy) {
     if (copy.mode != global.mode) setMode(copy.mode);
+    // Screenshots taken while the options were open counted on in the
+    // settings in force; going back to the copy's older number would
+    // overwrite them.
+    copy.screenshotNumber = global.screenshotNumber;
     const bool restart = copy.colorDepth != global.colorDepth || copy.videoBitmaps != global.videoBitmaps;
     global = copy;
     return restart;

@@ -16,23 +16,24 @@ printf 'gate\n9 9' >save/slot2.sav
 printf -- '-Reach the gate\nGate Run\n1 1\nHold the gate.\n' >maps/gate.kvd
 start_program
 skip_intro
-menu_keys Down                               # Load Game
-wait_menu 1 5
+step_keys Down                               # Load Game
 main_menu=$last_shot
-menu_keys Return
+step_keys Return
 wait_menu 1 5 "$main_menu"                   # the slot screen on Slot 1 (no autosave)
-menu_keys Down Return                        # Slot 2 is damaged
+step_keys Down
+menu_keys Return                             # Slot 2 is damaged
 sleep 1
 menu_keys Return                             # closes the message box
 wait_menu 1 5                                # the main menu on Load Game
 cmp -s "$last_shot" "$main_menu" || fail "not the main menu after the refusal"
 
-menu_keys Return
+step_keys Return
 wait_menu 1 5 "$main_menu"
 click_at 400 500                             # Cancel
 wait_menu 1 5
 cmp -s "$last_shot" "$main_menu" || fail "not the main menu after Cancel"
-menu_keys Return Return                      # Load Game, Slot 1
+step_keys Return
+menu_keys Return                             # Slot 1
 wait_for 10 grep -q 'map "gate"' stderr.log || fail "the savegame's mission was not started"
 wait_for 10 xdotool search --class Xmessage || fail "no message box"
 xdotool windowkill "$(xdotool search --class Xmessage | head -1)"

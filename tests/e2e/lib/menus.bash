@@ -45,18 +45,45 @@ print({"music": d[57], "shoot": struct.unpack_from("<i", d, 2 + 4 * 6)[0],
 PY
 }
 
-# screenshot: F9 until a new screenshot file appears; its name lands in
-# last_shot. It also shows that the screen's loop is running.
+# screenshot: F9 until a new screenshot file has been written whole; its
+# name lands in last_shot. It also shows that the screen's loop is running.
+# The frame flip reads F9 after the logic step, so the picture shows every
+# key pressed before it that the game has seen.
 screenshot() {
-  local before deadline=$((SECONDS + 20))
+  local before deadline=$((SECONDS + 20)) shot
   before=$(ls screenshots | wc -l)
-  while [ "$(ls screenshots | wc -l)" -eq "$before" ]; do
-    [ $SECONDS -lt $deadline ] || fail "F9 wrote no screenshot"
+  while :; do
+    [ $SECONDS -lt $deadline ] || fail "F9 wrote no screenshot after $(ls screenshots | tail -1)"
     menu_keys F9
-    sleep 0.3
+    if wait_for 2 test "$(ls screenshots | wc -l)" -gt "$before"; then
+      shot=screenshots/$(ls screenshots | tail -1)
+      wait_for 5 bmp_complete "$shot" && break
+    fi
   done
-  sleep 0.3
-  last_shot=screenshots/$(ls screenshots | tail -1)
+  last_shot=$shot
+}
+
+# bmp_complete FILE: the file is as long as its header says.
+bmp_complete() {
+  [ "$(od -An -tu4 -j2 -N4 "$1" | tr -d ' ')" = "$(stat -c %s "$1")" ]
+}
+
+# step_keys KEY...: each key, pressed again while a screenshot shows
+# nothing changed (a busy machine may hold the game up past a short press).
+# Only for keys that change the screen.
+step_keys() {
+  local previous tries
+  screenshot
+  for k in "$@"; do
+    previous=$last_shot
+    tries=0
+    while :; do
+      menu_keys "$k"
+      screenshot
+      cmp -s "$last_shot" "$previous" || break
+      [ $((tries += 1)) -lt 4 ] || fail "key $k changed nothing on the screen"
+    done
+  done
 }
 
 # wait_menu ITEM COUNT [OTHER]: until a screenshot shows the button menu
@@ -67,7 +94,6 @@ wait_menu() {
   screenshot
   until shows_button "$last_shot" "$1" "$2" && ! cmp -s "$last_shot" "${3:-/dev/null}"; do
     [ $SECONDS -lt $deadline ] || fail "no menu of $2 items on item $1"
-    sleep 0.5
     screenshot
   done
 }
