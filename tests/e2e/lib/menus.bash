@@ -5,16 +5,27 @@
 # lies above every menu row and outside every button. Each key is held for
 # 150 ms, so a game slowed down by a busy machine still sees it.
 menu_keys() {
-  xdotool mousemove --window "$(game_window)" 1 1
+  [ "${park_pointer:-yes}" = no ] || xdotool mousemove --window "$(game_window)" 1 1
   xdotool key --delay 300 "$@"
 }
 
 # click_at X Y: the pointer moves there (a windowed game lies at the
-# screen's top-left corner) and the left button is pressed for two ticks.
+# screen's top-left corner) and selects what lies under it; then the left
+# button is pressed for about three ticks, again while a screenshot shows
+# nothing changed (a click waits for the game only until the next tick).
 click_at() {
+  local previous tries=0
   xdotool mousemove "$1" "$2"
   sleep 0.3
-  xdotool mousedown 1; sleep 0.1; xdotool mouseup 1
+  screenshot_here
+  while :; do
+    previous=$last_shot
+    xdotool mousedown 1; sleep 0.1; xdotool mouseup 1
+    sleep 0.3                 # the click is taken at the tick after the release
+    screenshot_here
+    cmp -s "$last_shot" "$previous" || break
+    [ $((tries += 1)) -lt 4 ] || fail "the click at $1, $2 changed nothing on the screen"
+  done
 }
 
 # hold_key KEY SECONDS
@@ -43,6 +54,11 @@ d = open("settings", "rb").read()
 print({"music": d[57], "shoot": struct.unpack_from("<i", d, 2 + 4 * 6)[0],
        "depth": struct.unpack_from("<i", d, 52)[0], "shots": struct.unpack_from("<i", d, 59)[0]}[sys.argv[1]])
 PY
+}
+
+# screenshot_here: a screenshot without parking the pointer first.
+screenshot_here() {
+  park_pointer=no screenshot
 }
 
 # screenshot: F9 until a new screenshot file has been written whole; its
