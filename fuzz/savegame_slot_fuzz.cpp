@@ -17,14 +17,23 @@ void writeBytes(const char* path, const unsigned char* data, size_t size) {
     std::ofstream(path, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(data),
                                                                   static_cast<std::streamsize>(size));
 }
+
+std::filesystem::path workDir;
+
+void removeWorkDir() {
+    std::error_code ignored;
+    std::filesystem::remove_all(workDir, ignored);
+}
+
 }  // namespace
 
+// The files are written into a folder of this run's own, removed at exit.
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    const std::filesystem::path dir =
-        std::filesystem::temp_directory_path() / ("korvalt-slot-fuzz-" + std::to_string(getpid()));
-    std::filesystem::create_directories(dir / "save");
-    std::filesystem::create_directories(dir / "maps");
-    std::filesystem::current_path(dir);
+    workDir = std::filesystem::temp_directory_path() / ("korvalt-slot-fuzz-" + std::to_string(getpid()));
+    std::filesystem::create_directories(workDir / "save");
+    std::filesystem::create_directories(workDir / "maps");
+    std::filesystem::current_path(workDir);
+    std::atexit(removeWorkDir);
     return 0;
 }
 

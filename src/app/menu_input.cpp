@@ -23,20 +23,33 @@ keyPair keysOf(menuKey which) {
     return {KEY_ENTER, SLOT_USE};
 }
 
+// A binding that lies on one of the fixed menu keys is left out, so the
+// arrows and Enter always mean what they say: with "Move forward" on Down,
+// Down still moves down.
+bool isFixedMenuKey(int code) {
+    return code == KEY_UP || code == KEY_DOWN || code == KEY_LEFT || code == KEY_RIGHT || code == KEY_ENTER;
+}
+
+int boundKey(const keyPair& k) {
+    const int code = global.keys[k.slot];
+    return isKeyCode(code) && !isFixedMenuKey(code) ? code : 0;
+}
+
 }  // namespace
 
 bool menuPressed(menuKey which) {
     const keyPair k = keysOf(which);
+    const int bound = boundKey(k);
     // Both are asked, so each latch sees the key's state on every tick.
     const bool fixed = keyStates[k.fixed];
-    const bool bound = keyStates[global.keys[k.slot]];
-    return fixed || bound;
+    const bool boundPressed = bound && keyStates[bound];
+    return fixed || boundPressed;
 }
 
 bool menuHeld(menuKey which) {
     const keyPair k = keysOf(which);
-    const int bound = global.keys[k.slot];
-    return key[k.fixed] || (isKeyCode(bound) && key[bound]);
+    const int bound = boundKey(k);
+    return key[k.fixed] || (bound && key[bound]);
 }
 
 pointerWatch::pointerWatch() : lastX(mouse_x), lastY(mouse_y) {}

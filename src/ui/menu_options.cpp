@@ -60,6 +60,8 @@ int levelOf(const globals& s, int row) { return row == SFX_VOLUME ? s.sfxVolume 
 optionsScreen::optionsScreen(bool full) : full(full) { settings = global; }
 
 int optionsScreen::rowTop(int row) const {
+    // The mission's form shows eight rows but is centred as if it had
+    // seven, so it sits half a row lower than the main menu's.
     const int shownRows = full ? 9 : 7;
     int y = (global.buffer->h - shownRows * lineHeight() - helpHeight()) / 2;
     for (int r = 0; r < row; r++) {
@@ -181,6 +183,10 @@ std::string levelText(int value) { return " - " + std::to_string(value * 100 / 2
 
 bool applyOptions(globals& copy) {
     if (copy.mode != global.mode) setMode(copy.mode);
+    // Screenshots taken while the options were open counted on in the
+    // settings in force; going back to the copy's older number would
+    // overwrite them.
+    copy.screenshotNumber = global.screenshotNumber;
     const bool restart = copy.colorDepth != global.colorDepth || copy.videoBitmaps != global.videoBitmaps;
     global = copy;
     return restart;

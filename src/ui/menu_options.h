@@ -51,6 +51,7 @@ private:
 std::string levelText(int value);
 
 // Leaving the options: sets a changed display mode at once, then hands the
-// copy to the settings in force. True when the colour depth or the video
-// bitmaps flag changed, which only a restart applies.
+// copy to the settings in force (the screenshot counter goes on). True when
+// the colour depth or the video bitmaps flag changed, which only a restart
+// applies.
 bool applyOptions(globals& copy);

@@ -6,6 +6,7 @@
 
 #include "app/globals.h"
 #include "app/helpers.h"
+#include "app/input.h"
 #include "app/savegame.h"
 
 namespace {
@@ -61,8 +62,16 @@ bool loadSavegame(int slot, savegame& out) {
     font = global.textFont;
     gui_fg_color = makecol(0, 0, 0);
     gui_bg_color = makecol(255, 255, 255);
+    // Keys typed earlier wait in Allegro's key buffer and must not close
+    // the box unseen; the key or click that closes it must not count in the
+    // menu that follows (the box has waited for the button's release).
+    clear_keybuf();
     alert(("The savegame \"" + path + "\"").c_str(), "can't be loaded: it is damaged",
           "or belongs to another game.", "OK", nullptr, 0, 0);
+    keyStates.setState(KEY_ENTER, 1);
+    keyStates.setState(KEY_SPACE, 1);
+    down = false;
+    clickEvent();
     font = previousFont;
     return false;
 }

@@ -11,13 +11,13 @@ write_settings
 cp settings settings.before
 start_program
 skip_intro
-menu_keys Down Down Return
-menu_keys Down Down Down Down Down
+step_keys Down Down Return
+step_keys Down Down Down Down Down
 hold_key Left 1
-menu_keys Down Return
-menu_keys Down Down Down Down Return x
-menu_keys Down Down Down Down Down Down Down Return
-menu_keys Down Down Return                   # Exit discarding changes
+step_keys Down Return
+step_keys Down Down Down Down Return x
+step_keys Down Down Down Down Down Down Down Return
+step_keys Down Down Return                   # Exit discarding changes
 wait_menu 3 5
 menu_keys Down Return
 wait_program 20

@@ -11,13 +11,13 @@ copy_game
 write_settings
 start_program
 skip_intro
-menu_keys Down Down Return                   # Load Game is disabled: Options
-menu_keys Down Down Down Down Down           # Music volume
+step_keys Down Down Return                   # Load Game is disabled: Options
+step_keys Down Down Down Down Down           # Music volume
 hold_key Left 1
-menu_keys Down Return                        # Controls
-menu_keys Down Down Down Down Return x       # Shoot gets X
-menu_keys Down Down Down Down Down Down Down Return   # Finished
-menu_keys Down Return                        # Exit saving changes
+step_keys Down Return                        # Controls
+step_keys Down Down Down Down Return x       # Shoot gets X
+step_keys Down Down Down Down Down Down Down Return   # Finished
+step_keys Down Return                        # Exit saving changes
 wait_menu 3 5
 menu_keys Down Return                        # Exit
 wait_program 20

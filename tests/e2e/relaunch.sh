@@ -11,9 +11,10 @@ copy_game
 write_settings
 start_program
 skip_intro
-menu_keys Down Down Return                   # Options
-menu_keys Down Right                         # Color depth 16
-menu_keys Down Down Down Down Down Down Return   # Exit saving changes
+step_keys Down Down Return                   # Options
+step_keys Down Right                         # Color depth 16
+step_keys Down Down Down Down Down Down
+menu_keys Return                             # Exit saving changes
 # The settings are written only when the menu loop has ended; a window of
 # the same process after that is the fresh copy's.
 wait_for 20 test "$(settings_field depth)" -eq 16 || fail "settings hold colour depth $(settings_field depth), not 16"

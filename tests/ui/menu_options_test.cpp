@@ -70,6 +70,29 @@ TEST_F(OptionsScreen, DiscardingAfterNewKeysKeepsEveryBinding) {
     for (int slot = 0; slot < KEY_SLOTS; slot++) EXPECT_EQ(screen.settings.keys[slot], DEFAULT_KEYS[slot]) << slot;
 }
 
+TEST_F(OptionsScreen, LeavingHandsOnTheCopyAndTellsWhenToRestart) {
+    struct row { const char* what; int colorDepth; char videoBitmaps; unsigned char musicVolume; bool restart; };
+    const row rows[] = {
+        {"a new volume needs no restart", 32, 0, 100, false},
+        {"a new colour depth does", 16, 0, 175, true},
+        {"so do video bitmaps", 32, 1, 175, true},
+    };
+    for (const row& r : rows) {
+        global.setDefaults(32);
+        globals copy;
+        copy = global;
+        copy.colorDepth = r.colorDepth;
+        copy.videoBitmaps = r.videoBitmaps;
+        copy.musicVolume = r.musicVolume;
+        global.screenshotNumber = 7;  // screenshots taken while the options were open
+        EXPECT_EQ(applyOptions(copy), r.restart) << r.what;
+        EXPECT_EQ(global.colorDepth, r.colorDepth) << r.what;
+        EXPECT_EQ(global.musicVolume, r.musicVolume) << r.what;
+        EXPECT_EQ(global.screenshotNumber, 7) << r.what;
+    }
+    global.setDefaults(32);
+}
+
 TEST(OptionsLevels, ShowAsTruncatedPercent) {
     struct row { int value; const char* shown; };
     const row rows[] = {{0, " - 0%"}, {175, " - 68%"}, {254, " - 99%"}, {255, " - 100%"}};

@@ -5,8 +5,27 @@
 # lies above every menu row and outside every button. Each key is held for
 # 150 ms, so a game slowed down by a busy machine still sees it.
 menu_keys() {
-  xdotool mousemove --window "$(game_window)" 1 1
+  [ "${park_pointer:-yes}" = no ] || xdotool mousemove --window "$(game_window)" 1 1
   xdotool key --delay 300 "$@"
+}
+
+# click_at X Y: the pointer moves there (a windowed game lies at the
+# screen's top-left corner) and selects what lies under it; then the left
+# button is pressed for about three ticks, again while a screenshot shows
+# nothing changed (a click waits for the game only until the next tick).
+click_at() {
+  local previous tries=0
+  xdotool mousemove "$1" "$2"
+  sleep 0.3
+  screenshot_here
+  while :; do
+    previous=$last_shot
+    xdotool mousedown 1; sleep 0.1; xdotool mouseup 1
+    sleep 0.3                 # the click is taken at the tick after the release
+    screenshot_here
+    cmp -s "$last_shot" "$previous" || break
+    [ $((tries += 1)) -lt 4 ] || fail "the click at $1, $2 changed nothing on the screen"
+  done
 }
 
 # hold_key KEY SECONDS
@@ -37,18 +56,50 @@ print({"music": d[57], "shoot": struct.unpack_from("<i", d, 2 + 4 * 6)[0],
 PY
 }
 
-# screenshot: F9 until a new screenshot file appears; its name lands in
-# last_shot. It also shows that the screen's loop is running.
+# screenshot_here: a screenshot without parking the pointer first.
+screenshot_here() {
+  park_pointer=no screenshot
+}
+
+# screenshot: F9 until a new screenshot file has been written whole; its
+# name lands in last_shot. It also shows that the screen's loop is running.
+# The frame flip reads F9 after the logic step, so the picture shows every
+# key pressed before it that the game has seen.
 screenshot() {
-  local before deadline=$((SECONDS + 20))
+  local before deadline=$((SECONDS + 20)) shot
   before=$(ls screenshots | wc -l)
-  while [ "$(ls screenshots | wc -l)" -eq "$before" ]; do
-    [ $SECONDS -lt $deadline ] || fail "F9 wrote no screenshot"
+  while :; do
+    [ $SECONDS -lt $deadline ] || fail "F9 wrote no screenshot after $(ls screenshots | tail -1)"
     menu_keys F9
-    sleep 0.3
+    if wait_for 2 test "$(ls screenshots | wc -l)" -gt "$before"; then
+      shot=screenshots/$(ls screenshots | tail -1)
+      wait_for 5 bmp_complete "$shot" && break
+    fi
   done
-  sleep 0.3
-  last_shot=screenshots/$(ls screenshots | tail -1)
+  last_shot=$shot
+}
+
+# bmp_complete FILE: the file is as long as its header says.
+bmp_complete() {
+  [ "$(od -An -tu4 -j2 -N4 "$1" | tr -d ' ')" = "$(stat -c %s "$1")" ]
+}
+
+# step_keys KEY...: each key, pressed again while a screenshot shows
+# nothing changed (a busy machine may hold the game up past a short press).
+# Only for keys that change the screen.
+step_keys() {
+  local previous tries
+  screenshot
+  for k in "$@"; do
+    previous=$last_shot
+    tries=0
+    while :; do
+      menu_keys "$k"
+      screenshot
+      cmp -s "$last_shot" "$previous" || break
+      [ $((tries += 1)) -lt 4 ] || fail "key $k changed nothing on the screen"
+    done
+  done
 }
 
 # wait_menu ITEM COUNT [OTHER]: until a screenshot shows the button menu
@@ -59,7 +110,6 @@ wait_menu() {
   screenshot
   until shows_button "$last_shot" "$1" "$2" && ! cmp -s "$last_shot" "${3:-/dev/null}"; do
     [ $SECONDS -lt $deadline ] || fail "no menu of $2 items on item $1"
-    sleep 0.5
     screenshot
   done
 }
