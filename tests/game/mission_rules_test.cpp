@@ -17,8 +17,6 @@ missionFiles crowd() {
     return files;
 }
 
-void noSleep(int) {}
-
 }  // namespace
 
 using MissionRules = missionTest;
@@ -177,15 +175,6 @@ TEST_F(MissionRules, InGameMenuReviewsOpensOptionsAndQuits) {
     tap(KEY_ESC, *game);
     EXPECT_FALSE(game->running);
     EXPECT_EQ(game->result, 0);
-}
-
-TEST_F(MissionRules, FrameSkipRunsFourStepsOfATenTickBacklogAndDropsTheRest) {
-    write(missionFiles{});
-    auto game = load();
-    timerCounter = 10;
-    pacedPass(*game, pacing{global.maxFrameSkip, 3, false}, noSleep);
-    EXPECT_EQ(game->ticks, 4);
-    EXPECT_EQ(timerCounter, 0);
 }
 
 TEST_F(MissionRules, ReviewMarksDoneObjectivesBlueWithSuccess) {
