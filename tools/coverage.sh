@@ -20,10 +20,16 @@ if [ "${1:-}" != "--report" ]; then
 fi
 
 # Branches the compiler adds for exceptions and unreachable code are left out:
-# no test could take them.
-gcovr -r "$root" --object-directory "$dir" --filter "$root/src/" \
-      --exclude-throw-branches --exclude-unreachable-branches \
-      --json-summary "$dir/coverage.json" --json-summary-pretty >/dev/null
+# no test could take them. The library and the tests are read in two passes,
+# each from the folder its objects were compiled in (ccache's base_dir makes
+# their source paths relative to it).
+counts() { # OUT OBJECT_DIR SEARCH_PATH
+  gcovr -r "$root" --object-directory "$2" --filter "$root/src/" \
+        --exclude-throw-branches --exclude-unreachable-branches --json "$1" "$3"
+}
+counts "$dir/library.json" "$dir" "$dir/CMakeFiles"
+counts "$dir/tests.json" "$dir/tests" "$dir/tests"
+gcovr -r "$root" -a "$dir/library.json" -a "$dir/tests.json" --json-summary "$dir/coverage.json"
 python3 - "$dir/coverage.json" <<'PY'
 import collections, json, sys
 folders = collections.defaultdict(lambda: [0, 0, 0, 0])

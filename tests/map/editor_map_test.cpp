@@ -169,6 +169,10 @@ TEST_F(EditorMapTest, RefusesPrecompiledTilesAndDamagedLayers) {
     EXPECT_EQ(faultOf(mapBytes().header('M', "t.dat", 1, 1).byte(3).byte(0)), "Invalid tile number");
     EXPECT_EQ(faultOf(mapBytes().header('M', "t.dat", 1, 1)), "Unexpected end of file");
     EXPECT_EQ(faultOf(mapBytes().byte(0).byte(7)), "Unexpected end of file");
+    mapBytes().header('S', "t.dat", 1, 1).byte(0).byte(1).byte(0xFF).write("pre.kvm");
+    std::ifstream file("pre.kvm", std::ios::binary);
+    EXPECT_EXIT(map.loadMap(file, "pre.kvm"), testing::ExitedWithCode(0),
+                "Error013: Editor error:\nPrecompiled scripts are illegal for editing");
 }
 
 TEST_F(EditorMapTest, OverviewOf100By50MapIn400By300UsesFourPixelTilesAndIsReusedFor128Ticks) {

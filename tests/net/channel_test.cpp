@@ -98,6 +98,13 @@ TEST_F(NetTransport, EmptyAndOversizedMessagesAreAcknowledgedAndDiscarded) {
     EXPECT_EQ(net_receive_rdm(s.server, small, 3), -1);
     EXPECT_EQ(std::string(small, 3), "123");
     EXPECT_EQ(net_query_rdm(s.server), 0);
+
+    // The game's packet reader skips a message too long for it instead of blocking.
+    s.send(dataDatagram(10, std::string(600, 'x')));
+    s.send(dataDatagram(11, "next"));
+    packet p;
+    EXPECT_EQ(p.receive(s.server), 4);
+    EXPECT_EQ(std::string(p.data, 4), "next");
 }
 
 TEST_F(NetTransport, SequenceNumbersWrapPastZero) {
