@@ -13,7 +13,7 @@ packages=(
   liballegro4-dev libmpg123-dev libfreetype-dev zlib1g-dev fonts-dejavu-core lame
   libgtest-dev libgmock-dev libbenchmark-dev libenet-dev
   xvfb xauth xdotool x11-utils python3
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev gcovr
 )
 
 install_missing() {

@@ -42,22 +42,15 @@ TEST(ErrorsTest, EveryReportShowsItsTextAndEndsWithStatusZero) {
         {[] { errors::multiplayerError("Bad map"); }, "Error015: Multiplayer mode error:\nBad map"},
         {[] { errors::mouseError(); }, "Error016: Failed to initialise mouse"},
         {[] { errors::fatalError("Failed to open file!"); }, "Failed to open file!"},
+        // Placeholders inside arguments are shown literally.
+        {[] { errors::scriptError("100%s %d done"); }, "Error012: Script error:\n100%s %d done"},
+        {[] { errors::mapLoadError("%s", "%s"); },
+         "Error010: Could not load map \"%s\" for the following reason:\n%s"},
+        {[] { errors::loadBitError(""); }, "Error006: Loading bitmap \"\" failed"},
     };
     for (const errorCase& c : cases) {
         EXPECT_EXIT(c.report(), testing::ExitedWithCode(0), literally(c.text)) << c.text;
     }
-}
-
-TEST(ErrorsTest, PlaceholdersInsideArgumentsAreShownLiterally) {
-    EXPECT_EXIT(errors::scriptError("100%s %d done"), testing::ExitedWithCode(0),
-                literally("Error012: Script error:\n100%s %d done"));
-    EXPECT_EXIT(errors::mapLoadError("%s", "%s"), testing::ExitedWithCode(0),
-                literally("Error010: Could not load map \"%s\" for the following reason:\n%s"));
-}
-
-TEST(ErrorsTest, EmptyBitmapNameShowsEmptyQuotes) {
-    EXPECT_EXIT(errors::loadBitError(""), testing::ExitedWithCode(0),
-                literally("Error006: Loading bitmap \"\" failed"));
 }
 
 TEST(ErrorsTest, DivisionByZeroReportReturnsToItsCaller) {

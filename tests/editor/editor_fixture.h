@@ -81,6 +81,7 @@ public:
         screen = create_bitmap(800, 600);
         global.buffer = create_bitmap(800, 600);
         global.menuFont = global.textFont = global.messageFont = font;
+        global.vsync = 0;  // no screen to wait for; earlier tests may have set the default
         std::memcpy(global.keys, DEFAULT_KEYS, sizeof global.keys);
         releaseAll();
         std::filesystem::create_directories("data");

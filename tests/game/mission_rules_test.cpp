@@ -17,8 +17,6 @@ missionFiles crowd() {
     return files;
 }
 
-void noSleep(int) {}
-
 }  // namespace
 
 using MissionRules = missionTest;
@@ -179,15 +177,6 @@ TEST_F(MissionRules, InGameMenuReviewsOpensOptionsAndQuits) {
     EXPECT_EQ(game->result, 0);
 }
 
-TEST_F(MissionRules, FrameSkipRunsFourStepsOfATenTickBacklogAndDropsTheRest) {
-    write(missionFiles{});
-    auto game = load();
-    timerCounter = 10;
-    pacedPass(*game, pacing{global.maxFrameSkip, 3, false}, noSleep);
-    EXPECT_EQ(game->ticks, 4);
-    EXPECT_EQ(timerCounter, 0);
-}
-
 TEST_F(MissionRules, ReviewMarksDoneObjectivesBlueWithSuccess) {
     missionFiles files;
     files.description = "-first\n-second\nT\n2 2 5 5\n";
@@ -239,15 +228,13 @@ TEST_F(MissionRules, OtherUnitsShotsArePlacedAroundThePlayer) {
     global.complexSfx = 0;
 }
 
-TEST_F(MissionRules, ABurstScattersSplintersAllRoundThatHurtThePlayer) {
+// How a burst scatters is the bullet pool's rule; here its splinters hurt the player.
+TEST_F(MissionRules, ABurstsSplintersHurtThePlayer) {
     write(crowd());
     auto game = load();
     bulletRequest burst;
     burst.set(60, 60, 0, 6, nullptr);  // weapon 4's splinters, every 7th direction
     game->explosion(burst);
-    int splinters = 0;
-    for (bullet& b : game->bullets->slots) splinters += b.active && b.team == nullptr;
-    EXPECT_EQ(splinters, 37);
     game->step();
     EXPECT_LT(var(*game, MV_LIFE), 100);
 }

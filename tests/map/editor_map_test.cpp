@@ -80,17 +80,6 @@ TEST_F(EditorMapTest, PlainSaveStoresScriptsUnderScriptsByFileName) {
     EXPECT_EQ(saved.find("elsewhere"), std::string::npos);
 }
 
-TEST_F(EditorMapTest, SavingTwiceWritesIdenticalFiles) {
-    create(5, 4, true);
-    map.setTile(2, 1, 1);
-    map.getScriptPath(7) = "elsewhere/deep/door.ukv";
-    addUnit(0, 48, 48, 64, 0, "");
-    addUnit(2, 100.5f, 70.25f, 200, 2, "x/guard.ukv");
-    ASSERT_TRUE(writeMapFile("maps/a.kvm", map, parts, false));
-    ASSERT_TRUE(writeMapFile("maps/b.kvm", map, parts, false));
-    EXPECT_EQ(readFileBytes("maps/a.kvm"), readFileBytes("maps/b.kvm"));
-}
-
 TEST_F(EditorMapTest, PrecompiledSaveIncludesTheGlobalScriptOnlyWhenItExists) {
     create(2, 1);
     map.getScriptPath(0) = "scripts/door.ukv";
@@ -163,20 +152,6 @@ TEST_F(EditorMapTest, EveryFacingRoundTripsAndHoldsWhenTurningTowardsItself) {
         turnTowards(enemy.direction, facing);
         EXPECT_EQ(enemy.direction, facing);
     }
-}
-
-TEST_F(EditorMapTest, UncompilableScriptFailsAPrecompiledSaveAndKeepsTheOldFile) {
-    create(1, 1);
-    const std::vector<unsigned char> before = readFileBytes("maps/level.kvm");
-    map.getScriptPath(0) = "scripts/missing.ukv";
-    EXPECT_THROW(writeMapFile("maps/level.kvm", map, parts, true), mapFault);
-    EXPECT_EQ(readFileBytes("maps/level.kvm"), before);
-    EXPECT_FALSE(fileExists("maps/level.kvm.tmp"));
-}
-
-TEST_F(EditorMapTest, AFileThatCantBeCreatedIsNoSave) {
-    create(1, 1);
-    EXPECT_FALSE(writeMapFile("no/such/folder/level.kvm", map, parts, false));
 }
 
 TEST_F(EditorMapTest, RefusesPrecompiledTilesAndDamagedLayers) {

@@ -61,13 +61,11 @@ TEST_F(MapClassTest, LoadsTheTileLayerAndStopsAtTheGlobalScriptFlag) {
     EXPECT_EQ(in.get(), 0x5A);
 }
 
+// The field checks are the reader's; the map adds its type and the missing file.
 TEST_F(MapClassTest, RefusesWrongVersionsTypesAndBrokenFiles) {
-    EXPECT_EQ(faultOf(mapBytes().byte(0).byte(6).byte('B').byte('M')), "Version mismatch");
     EXPECT_EQ(faultOf(mapBytes().header('S', "t.dat", 1, 1).plainTiles(1)), "Wrong map type");
     EXPECT_EQ(faultOf(mapBytes().header('M', "t.dat", 2, 2).plainTiles(3)), "Unexpected end of file");
-    EXPECT_EQ(faultOf(mapBytes().header('M', "t.dat", 0, 2)), "Invalid map size");
     EXPECT_EQ(faultOf(mapBytes().header('M', "t.dat", 1, 4097)), "Invalid map size");
-    EXPECT_EQ(faultOf(mapBytes().header('M', "t.dat", 2, 1).byte(0).byte(0).byte(4).byte(0)), "Invalid tile number");
     EXPECT_EQ(faultOf(mapBytes().header('M', "t.dat", 1, 1).byte(0).byte(2).text("scripts/a.ukv")),
               "Scripts in multiplayer maps are not allowed!");
     std::ifstream none("missing.kvm", std::ios::binary);

@@ -47,38 +47,43 @@ TEST(MapFileReader, ReadsLittleEndianFieldsAndTexts) {
     EXPECT_EQ(r.text(), "");
 }
 
-TEST(MapFileReader, RefusesTruncatedFieldsAndOverlongTexts) {
-    auto int32 = [](mapFileReader& r) { r.int32(); };
-    auto text = [](mapFileReader& r) { r.text(); };
-    EXPECT_EQ(reasonOf(std::string("\x01\x02\x03", 3), int32), "Unexpected end of file");
-    EXPECT_EQ(reasonOf("no delimiter", text), "Unexpected end of file");
-    EXPECT_EQ(reasonOf(std::string(1023, 'a') + "\r", text), "");
-    EXPECT_EQ(reasonOf(std::string(1024, 'a') + "\r", text), "Text field too long");
-}
-
-TEST(MapFileReader, ChecksVersionSizeAndTileNumbers) {
-    auto version = [](mapFileReader& r) { r.version(); };
-    auto size = [](mapFileReader& r) {
+TEST(MapFileReader, RefusesTruncatedAndImpossibleFields) {
+    using reader = void (*)(mapFileReader&);
+    const reader int32 = [](mapFileReader& r) { r.int32(); };
+    const reader text = [](mapFileReader& r) { r.text(); };
+    const reader version = [](mapFileReader& r) { r.version(); };
+    const reader size = [](mapFileReader& r) {
         int w = 0, h = 0;
         r.size(w, h);
     };
-    auto tile = [](mapFileReader& r) { r.tile(3); };
-    EXPECT_EQ(reasonOf(mapBytes().byte(0).byte(6).byte('A').str(), version), "");
-    EXPECT_EQ(reasonOf(mapBytes().byte(0).byte(6).byte('B').str(), version), "Version mismatch");
-    EXPECT_EQ(reasonOf(mapBytes().int32(4096).int32(4096).str(), size), "");
-    EXPECT_EQ(reasonOf(mapBytes().int32(4097).int32(1).str(), size), "Invalid map size");
-    EXPECT_EQ(reasonOf(mapBytes().int32(1).int32(0).str(), size), "Invalid map size");
-    EXPECT_EQ(reasonOf(mapBytes().int32(-5).int32(3).str(), size), "Invalid map size");
-    EXPECT_EQ(reasonOf(mapBytes().byte(2).str(), tile), "");
-    EXPECT_EQ(reasonOf(mapBytes().byte(3).str(), tile), "Invalid tile number");
-    EXPECT_EQ(reasonOf(mapBytes().byte(0x80).str(), tile), "Invalid tile number");
-}
-
-TEST(MapFileReader, ReadsAScriptByItsInstructionsAndLeavesTheRest) {
-    std::istringstream in(mapBytes().raw(SCRIPT_WITH_MINUS_ONE).byte(0x42).str());
-    mapFileReader r(in, "m");
-    EXPECT_EQ(r.script(SCRIPT_LIMIT), SCRIPT_WITH_MINUS_ONE);
-    EXPECT_EQ(r.byte(), 0x42);
+    const reader tile = [](mapFileReader& r) { r.tile(3); };
+    const reader script = [](mapFileReader& r) { r.script(SCRIPT_LIMIT); };
+    const struct {
+        const char* what;
+        std::string bytes;
+        reader read;
+        const char* reason;
+    } rows[] = {
+        {"cut number", std::string("\x01\x02\x03", 3), int32, "Unexpected end of file"},
+        {"text without delimiter", "no delimiter", text, "Unexpected end of file"},
+        {"longest text", std::string(1023, 'a') + "\r", text, ""},
+        {"text too long", std::string(1024, 'a') + "\r", text, "Text field too long"},
+        {"version 0.6A", mapBytes().byte(0).byte(6).byte('A').str(), version, ""},
+        {"other version", mapBytes().byte(0).byte(6).byte('B').str(), version, "Version mismatch"},
+        {"largest map", mapBytes().int32(4096).int32(4096).str(), size, ""},
+        {"too wide", mapBytes().int32(4097).int32(1).str(), size, "Invalid map size"},
+        {"no height", mapBytes().int32(1).int32(0).str(), size, "Invalid map size"},
+        {"negative width", mapBytes().int32(-5).int32(3).str(), size, "Invalid map size"},
+        {"last tile", mapBytes().byte(2).str(), tile, ""},
+        {"tile past the set", mapBytes().byte(3).str(), tile, "Invalid tile number"},
+        {"negative tile", mapBytes().byte(0x80).str(), tile, "Invalid tile number"},
+        {"empty script", mapBytes().raw({0xFF}).str(), script, ""},
+        {"cut script", mapBytes().raw({0x01, 0x06, 0x0B}).str(), script, "Unexpected end of file"},
+        // The 0xFF of a cut constant is no script end.
+        {"script cut in a constant", mapBytes().raw({0x01, 0x06, 0x03, 0x0F, 0x28, 0x10, 0xFF}).str(), script,
+         "Damaged compiled script!"},
+    };
+    for (const auto& row : rows) EXPECT_EQ(reasonOf(row.bytes, row.read), row.reason) << row.what;
 }
 
 TEST(MapFileReader, ScriptLimitIsInclusive) {
@@ -117,15 +122,6 @@ TEST(MapFileReader, NegativeConstantsAtEveryOffsetDontEndAScript) {
             EXPECT_EQ(r.byte(), 0x42) << "limit " << limit << ", shift " << shift;
         }
     }
-}
-
-TEST(MapFileReader, RefusesCutAndDamagedScripts) {
-    auto script = [](mapFileReader& r) { r.script(SCRIPT_LIMIT); };
-    EXPECT_EQ(reasonOf(mapBytes().raw({0x01, 0x06, 0x0B}).str(), script), "Unexpected end of file");
-    // The 0xFF of a cut constant is no script end.
-    EXPECT_EQ(reasonOf(mapBytes().raw({0x01, 0x06, 0x03, 0x0F, 0x28, 0x10, 0xFF}).str(), script),
-              "Damaged compiled script!");
-    EXPECT_EQ(reasonOf(mapBytes().raw({0xFF}).str(), script), "");
 }
 
 TEST(MapFileReader, ReadsUnitRecordsByScriptMode) {
@@ -178,21 +174,6 @@ TEST(MapFileReader, RefusesUnitsOffTheMapByMoreThanATile) {
                   r.taken ? "" : "Invalid unit position")
             << r.what << " (spawn point)";
     }
-}
-
-TEST(MapFileWriter, WritesWhatTheReaderReads) {
-    std::ostringstream out;
-    mapFileWriter w(out);
-    w.version();
-    w.int32(-7);
-    w.float32(-0.25f);
-    w.text("chars.txt");
-    std::istringstream in(out.str());
-    mapFileReader r(in, "m");
-    r.version();
-    EXPECT_EQ(r.int32(), -7);
-    EXPECT_EQ(r.float32(), -0.25f);
-    EXPECT_EQ(r.text(), "chars.txt");
 }
 
 TEST(MapFaultReport, UsesTheNumberedErrorOfItsKind) {

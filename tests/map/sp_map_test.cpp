@@ -67,6 +67,7 @@ protected:
         r.oldPosY = r.newPosY = y;
         r.scripts = scripts;
         map.handleMoveRequest(&r, vm, 0);
+        last = r;
     }
     scopedWorkDir dir;
     VirtualMachine vm;
@@ -76,56 +77,49 @@ protected:
 
 }  // namespace
 
-TEST_F(SPmapTest, StandingRunsDuringTouchEveryTickAndUseWithTheFlag) {
+// The events a move runs, in order: each appends its digit to %50 (A's
+// touch 4, leave 3; B's touch 1, enter 2, use 5; C's enter 7).
+TEST_F(SPmapTest, MovesRunTheTileEventsInTheirOrder) {
+    const struct {
+        const char* what;
+        float oldX, oldY, newX, newY;
+        int scripts, use;
+        int order;
+        bool declined;
+    } rows[] = {
+        {"standing: touch", 10, 40, 10, 40, SCRIPT_ENTER_LEAVE, 0, 4, false},
+        {"standing with the use flag", 40, 40, 40, 40, SCRIPT_ENTER_LEAVE | SCRIPT_USE, 0, 15, false},
+        {"walking within a tile: touch only", 10, 40, 12, 41, SCRIPT_ENTER_LEAVE, 0, 4, false},
+        {"crossing: touch, enter the new, leave the old", 30, 40, 34, 40, SCRIPT_ENTER_LEAVE, 0, 123, false},
+        {"crossing without the entering bit (an enemy)", 34, 40, 30, 40, 0, 0, 0, false},
+        {"use on a move", 40, 40, 44, 40, SCRIPT_ENTER_LEAVE | SCRIPT_USE, 1, 155, false},
+        {"stopped at the edge: the old tile's touch, no enter", 48, 60, 48, 90, SCRIPT_ENTER_LEAVE, 0, 1, true},
+    };
     loadScriptedMap();
-    for (int tick = 0; tick < 3; ++tick) stand(10, 40, SCRIPT_ENTER_LEAVE);
-    EXPECT_EQ(var(50), 444);
-    var(50) = 0;
-    stand(40, 40, SCRIPT_ENTER_LEAVE | SCRIPT_USE);
-    EXPECT_EQ(var(50), 15);
-}
-
-TEST_F(SPmapTest, WalkingWithinATileRunsOnlyDuringTouch) {
-    loadScriptedMap();
-    judge(10, 40, 12, 41, SCRIPT_ENTER_LEAVE, 1);
-    EXPECT_EQ(var(50), 4);
-    EXPECT_FALSE(last.wasDeclined());
-}
-
-TEST_F(SPmapTest, CrossingRunsDuringTouchAndEnterOfTheNewTileThenLeaveOfTheOld) {
-    loadScriptedMap();
+    for (const auto& row : rows) {
+        var(50) = 0;
+        if (row.oldX == row.newX && row.oldY == row.newY) stand(row.oldX, row.oldY, row.scripts);
+        else judge(row.oldX, row.oldY, row.newX, row.newY, row.scripts, 1, row.use);
+        EXPECT_EQ(var(50), row.order) << row.what;
+        EXPECT_EQ(last.wasDeclined(), row.declined) << row.what;
+    }
+    // Crossing from A to B: each event sees its own tile.
     judge(30, 40, 34, 40, SCRIPT_ENTER_LEAVE, 1);
-    EXPECT_EQ(var(50), 123);
     EXPECT_EQ(var(53), 1) << "onEnter sees B's column";
     EXPECT_EQ(var(54), 0) << "onLeave sees A's column";
     EXPECT_EQ(var(55), 1);
     EXPECT_EQ(var(1), 0);
     EXPECT_EQ(var(2), 1);
-    // Without the entering bit (an enemy) nothing runs.
+    // Standing runs the touch every tick.
     var(50) = 0;
-    judge(34, 40, 30, 40, 0, 1);
-    EXPECT_EQ(var(50), 0);
-}
-
-TEST_F(SPmapTest, UseRunsInTheStatedOrder) {
-    loadScriptedMap();
-    judge(40, 40, 44, 40, SCRIPT_ENTER_LEAVE | SCRIPT_USE, 1, 1);
-    EXPECT_EQ(var(50), 155);
-    var(50) = 0;
+    for (int tick = 0; tick < 3; ++tick) stand(10, 40, SCRIPT_ENTER_LEAVE);
+    EXPECT_EQ(var(50), 444);
     // Declined by a solid tile: use of the old tile first, then its touch, then the flag's use.
+    var(50) = 0;
     map.tiles[5] = 3;
     judge(40, 40, 70, 40, SCRIPT_ENTER_LEAVE | SCRIPT_USE, 1, 1);
     EXPECT_TRUE(last.wasDeclined());
     EXPECT_EQ(var(50), 515);
-}
-
-TEST_F(SPmapTest, ARequestStoppedAtTheEdgeTouchesTheOldTileAndEntersNothing) {
-    loadScriptedMap();
-    judge(48, 60, 48, 90, SCRIPT_ENTER_LEAVE, 1);
-    EXPECT_TRUE(last.wasDeclined());
-    EXPECT_EQ(last.getNewPosY(), 60);
-    EXPECT_EQ(var(50), 1) << "B's duringTouch, not C's onEnter";
-    EXPECT_EQ(var(52), 0);
 }
 
 TEST_F(SPmapTest, BulletsPassLowSolidityAndExplodeAtHigherSolidity) {

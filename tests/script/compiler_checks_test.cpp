@@ -60,7 +60,7 @@ TEST(CompilerChecks, VariablesAndOperands) {
     scopedWorkDir dir;
     for (const fatalCase& c : std::vector<fatalCase>{
              {"event onUse\nset ZFLAG 1\n", "Access to ZFLAG denied"},
-             {"event onUse\ninc %12\n", "Access to %12 denied"},
+             {"event onUse\ninc %15\n", "Access to %15 denied"},
              {"event onUse\nset LIFE bogus\n", "Unknown variable name bogus"},
              {"event onUse\nset 5x 1\n", "Unknown variable name 5x"},
              {"event onUse\nset %128 1\n", "Unknown variable name %128"},
@@ -187,15 +187,9 @@ TEST(CompilerChecks, IncludedDefinitionsApplyToTheMainSource) {
     compileRun run = compileSource("include names.inc\nevent onUse\ninc DOORS\nend\n");
     ASSERT_TRUE(run.ok) << run.log;
     EXPECT_EQ(run.target, (std::vector<unsigned char>{1, 7, 4, 0x0F, 40, 0xFE, 0xFF}));
-    EXPECT_EQ(run.log,
-              "Reading from in.ukv and writing to out.kvs.\n\n"
-              "Beginning to read and compile.\n\n"
-              "Including external file names.inc.\n\n"
-              "Compiling event onUse...\n"
-              "Successfully compiled the event.\n\n"
-              "Successfully finished compiling.\n\n"
-              "Beginning to write compiled data.\n"
-              "Finished.\n");
+    EXPECT_EQ(run.log, wholeLog("Including external file names.inc.\n\n"
+                                   "Compiling event onUse...\n"
+                                   "Successfully compiled the event.\n\n"));
 }
 
 TEST(CompilerChecks, OnlyRegularFilesAreRead) {

@@ -22,6 +22,12 @@ inline compileRun compileSource(const std::string& source) {
     return run;
 }
 
+// The whole log of a successful compilation of in.ukv whose own lines are body.
+inline std::string wholeLog(const std::string& body) {
+    return "Reading from in.ukv and writing to out.kvs.\n\nBeginning to read and compile.\n\n" + body +
+           "Successfully finished compiling.\n\nBeginning to write compiled data.\nFinished.\n";
+}
+
 // The end of the log of a compilation that stopped with message.
 inline std::string fatalTail(const std::string& message) {
     return "FATAL ERROR: " + message +

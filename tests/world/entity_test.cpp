@@ -21,19 +21,6 @@ TEST(MoveRequest, DeclinesResetTheirAxesAndSetClearsTheDecline) {
     EXPECT_FALSE(whole.wasDeclined());
 }
 
-TEST(Entity, IntegerPositionTruncatesTowardZero) {
-    const struct {
-        float pos;
-        int whole;
-    } cases[] = {{0.0f, 0}, {-0.5f, 0}, {31.9f, 31}, {-1.5f, -1}};
-    for (const auto& c : cases) {
-        Entity e;
-        e.getFlPosX() = e.getFlPosY() = c.pos;
-        EXPECT_EQ(e.getPosX(), c.whole) << c.pos;
-        EXPECT_EQ(e.getPosY(), c.whole) << c.pos;
-    }
-}
-
 TEST(Entity, FacingsPointUpRightDownLeftAndWrapAround) {
     const struct {
         int facing;

@@ -130,20 +130,13 @@ TEST_F(PlayerUnit, BindingsOutsideTheKeyCodesAreNeverHeld) {
     EXPECT_FALSE(fire());
 }
 
-TEST_F(PlayerUnit, TurnsTheShorterWayTowardsThePointerFiveStepsAtATime) {
-    const struct {
-        int from;
-        double pointer;
-        int steps, after;
-    } cases[] = {{3, 0, 1, 0}, {0, 0, 1, 0}, {0, 199.5, 1, 251}, {0, 199.5, 11, 201}, {0, 199.5, 13, 200}};
-    for (const auto& c : cases) {
-        player.direction = c.from;
-        pointAt(c.pointer);
-        for (int i = 0; i < c.steps; i++) move();
-        EXPECT_EQ(player.direction, c.after) << c.from << " after " << c.steps;
-    }
-    // Straight to the right is 64; the camera shifts the pointer into the map.
-    player.direction = 62;
+// The turning itself is the units' rule; the player turns towards the
+// pointer, which the camera shifts into the map.
+TEST_F(PlayerUnit, TurnsTowardsThePointer) {
+    pointAt(199.5);
+    move();
+    EXPECT_EQ(player.direction, 251);
+    player.direction = 62;  // straight to the right is 64
     mouse.x = 500 - 1000;
     mouse.y = 300 - 2000;
     std::unique_ptr<moveRequest>(player.getMoveRequest(1000, 2000));

@@ -15,6 +15,7 @@
 #include "app/globals.h"
 #include "app/helpers.h"
 #include "app/input.h"
+#include "platform/test_tone.h"
 #include "support/test_files.h"
 #include "world/player_unit.h"
 #include "world/unit.h"
@@ -82,15 +83,6 @@ private:
 
 inline void hold(int slot, bool down = true) { key[DEFAULT_KEYS[slot]] = down ? 1 : 0; }
 
-// A RIFF WAVE file of 16 silent 8-bit mono samples at 11025 Hz.
-inline std::vector<unsigned char> silentWav() {
-    std::vector<unsigned char> w = {'R', 'I', 'F', 'F', 52, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ',
-                                    16, 0, 0, 0, 1, 0, 1, 0, 0x11, 0x2b, 0, 0, 0x11, 0x2b, 0, 0,
-                                    1, 0, 8, 0, 'd', 'a', 't', 'a', 16, 0, 0, 0};
-    w.insert(w.end(), 16, 128);
-    return w;
-}
-
 // "gfx/bulletN.tga" and "sfx/weaponN.wav" for the eight weapons in the
 // current working directory.
 inline void writeBulletFiles() {
@@ -101,7 +93,7 @@ inline void writeBulletFiles() {
         clear_to_color(b, makecol(255, 255, 0));
         save_bitmap(("gfx/bullet" + std::to_string(w) + ".tga").c_str(), b, nullptr);
         destroy_bitmap(b);
-        writeFileBytes("sfx/weapon" + std::to_string(w) + ".wav", silentWav());
+        writeFileBytes("sfx/weapon" + std::to_string(w) + ".wav", testTone::sineWav(0.0, 0.01, 11025, 1));
     }
 }
 
