@@ -309,9 +309,10 @@ const std::vector<missionRoute>& routes() {
 class CampaignPlaythrough : public missionTest {
 protected:
     void SetUp() override {
+        // The base set-up runs first: its TearDown runs even after a skip.
+        missionTest::SetUp();
         struct stat info;
         if (stat(KORVALT_GAME_DIR, &info) != 0) GTEST_SKIP() << "no game folder at " << KORVALT_GAME_DIR;
-        missionTest::SetUp();
         namespace fs = std::filesystem;
         fs::copy(KORVALT_GAME_DIR, ".", fs::copy_options::recursive | fs::copy_options::overwrite_existing);
     }
