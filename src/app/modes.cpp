@@ -9,6 +9,7 @@
 #include "app/globals.h"
 #include "app/helpers.h"
 #include "app/startup.h"
+#include "net/headless_server.h"
 #include "script/compiler_mode.h"
 
 bool loadingScreenFrame() {
@@ -22,6 +23,7 @@ int runProgram(int argc, char** argv) {
         if (argc > 2) newMap(argv[2]);
         return 0;
     }
+    if (word == "server") return runHeadlessServer(argc, argv);
     if (word == "compiler") {
         runCompilerMode(argc - 2, argv + 2);
         return 0;
