@@ -27,11 +27,13 @@ void check(bool condition) {
 }
 
 void checkInvariants(const netConnState& s) {
-    check(s.outBase <= s.outNext);
     check(s.outNext - s.outBase < s.out.size());
     for (const outSlot& slot : s.out) {
-        if (slot.used) check(slot.sequence >= s.outBase && slot.sequence < s.outNext);
+        if (slot.used) check(slot.sequence - s.outBase < s.outNext - s.outBase);
     }
+    // The slot of the next message to deliver never holds a discarded one.
+    const inSlot& next = s.in[s.inExpected % s.in.size()];
+    check(!next.full || !next.payload.empty());
 }
 
 }  // namespace

@@ -20,7 +20,7 @@ void sendAck(netConnState& state, const unsigned char* sequenceBytes) {
 // really holds it counts; anything else is a stray acknowledgement that
 // would otherwise mark an unrelated slot and stop its resending.
 void handleAck(netConnState& state, uint32_t sequence) {
-    if (sequence < state.outBase || sequence >= state.outNext) return;
+    if (sequence - state.outBase >= state.outNext - state.outBase) return;
     const std::size_t size = state.out.size();
     outSlot& slot = state.out[sequence % size];
     if (!slot.used || slot.sequence != sequence) return;
@@ -30,12 +30,27 @@ void handleAck(netConnState& state, uint32_t sequence) {
         if (!base.used || !base.acknowledged) break;
         base.used = false;
         base.datagram.clear();
-        ++state.outBase;
+        state.outBase = nextSequence(state.outBase);
     }
 }
 
+// Moves in expected over discarded messages, so that the slot it names
+// never holds one.
+void skipDiscarded(netConnState& state) {
+    for (std::size_t i = 0; i < state.in.size(); ++i) {
+        inSlot& slot = state.in[state.inExpected % state.in.size()];
+        if (!slot.full || !slot.payload.empty()) return;
+        slot.full = false;
+        state.inExpected = nextSequence(state.inExpected);
+    }
+}
+
+// A message that is empty or larger than NET_MAX_MESSAGE can't be taken in,
+// but is acknowledged all the same and stored as discarded: left
+// unacknowledged, the peer would resend it for ever and nothing behind it
+// would ever be delivered.
 void handleData(netConnState& state, const unsigned char* bytes, std::size_t size, uint32_t sequence) {
-    if (sequence < state.inExpected) {
+    if (sequenceBefore(sequence, state.inExpected)) {
         sendAck(state, bytes);  // a duplicate: its acknowledgement was lost
         return;
     }
@@ -43,10 +58,11 @@ void handleData(netConnState& state, const unsigned char* bytes, std::size_t siz
     if (sequence - state.inExpected >= state.in.size()) return;
     inSlot& slot = state.in[sequence % state.in.size()];
     if (!slot.full) {
-        slot.payload.assign(bytes + SEQUENCE_SIZE, bytes + size);
+        if (size <= MAX_DATAGRAM) slot.payload.assign(bytes + SEQUENCE_SIZE, bytes + size);
         slot.full = true;
     }
     sendAck(state, bytes);
+    skipDiscarded(state);
 }
 
 }  // namespace
@@ -64,14 +80,13 @@ void channelResendDue(netConnState& state) {
 
 void channelHandleDatagram(netConnState& state, const unsigned char* bytes, std::size_t size,
                            const netAddress& from, bool acceptData) {
-    if (from != state.target || size < SEQUENCE_SIZE || size > MAX_DATAGRAM) return;
+    if (from != state.target || size < SEQUENCE_SIZE) return;
     const uint32_t sequence = readLittle32(bytes);
     if (sequence == 0) {
         if (size == ACK_SIZE) handleAck(state, readLittle32(bytes + SEQUENCE_SIZE));
         return;
     }
-    // Every message has at least one byte.
-    if (acceptData && size > SEQUENCE_SIZE) handleData(state, bytes, size, sequence);
+    if (acceptData) handleData(state, bytes, size, sequence);
 }
 
 void channelPoll(netConnState& state) {
@@ -85,7 +100,6 @@ void channelRead(netConnState& state, bool acceptData) {
         netAddress from;
         const long n = udpReceive(state.socket, buffer, sizeof buffer, from);
         if (n < 0) break;
-        if (static_cast<std::size_t>(n) > sizeof buffer) continue;
         channelHandleDatagram(state, buffer, static_cast<std::size_t>(n), from, acceptData);
     }
 }
@@ -105,7 +119,7 @@ int channelSend(netConnState& state, const void* bytes, int size) {
     slot.datagram.resize(SEQUENCE_SIZE + static_cast<std::size_t>(size));
     writeLittle32(slot.datagram.data(), state.outNext);
     std::memcpy(slot.datagram.data() + SEQUENCE_SIZE, bytes, static_cast<std::size_t>(size));
-    ++state.outNext;
+    state.outNext = nextSequence(state.outNext);
     channelPoll(state);
     return 0;
 }
@@ -126,7 +140,8 @@ int channelReceive(netConnState& state, void* buffer, int capacity) {
     if (copied > 0) std::memcpy(buffer, slot.payload.data(), static_cast<std::size_t>(copied));
     slot.full = false;
     slot.payload.clear();
-    ++state.inExpected;
+    state.inExpected = nextSequence(state.inExpected);
+    skipDiscarded(state);
     return size > capacity ? -1 : size;
 }
 

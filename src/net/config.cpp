@@ -1,6 +1,7 @@
 #include "net/config.h"
 
 #include <cstdlib>
+#include <sstream>
 #include <vector>
 
 namespace {
@@ -20,19 +21,29 @@ long number(const std::string& value) { return std::strtol(value.c_str(), nullpt
 
 bool yes(const std::string& value) { return number(value) != 0 || (!value.empty() && (value[0] == 'y' || value[0] == 'Y')); }
 
-// A line longer than the file format allows is skipped whole rather than
-// read as several lines.
-std::vector<std::string> splitLines(const std::string& text) {
+// The file's lines, read to its end; a line longer than the file format
+// allows is skipped whole (and never held whole) rather than read as several
+// lines. CR LF endings count as LF.
+std::vector<std::string> readLines(std::istream& in) {
     std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(start, end - start);
+    std::string line;
+    bool tooLong = false;
+    const auto finish = [&] {
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.size() <= MAX_LINE) lines.push_back(line);
-        start = end + 1;
+        if (!tooLong && line.size() <= MAX_LINE) lines.push_back(line);
+        line.clear();
+        tooLong = false;
+    };
+    for (int c = in.get(); c != std::char_traits<char>::eof(); c = in.get()) {
+        if (c == '\n') {
+            finish();
+        } else if (line.size() <= MAX_LINE) {
+            line.push_back(static_cast<char>(c));
+        } else {
+            tooLong = true;
+        }
     }
+    if (!line.empty() || tooLong) finish();
     return lines;
 }
 
@@ -69,7 +80,12 @@ int roundQueueSize(long value) {
 }
 
 void readNetConfig(const std::string& text, netConfig& config) {
-    const std::vector<std::string> lines = splitLines(text);
+    std::istringstream in(text);
+    readNetConfig(in, config);
+}
+
+void readNetConfig(std::istream& in, netConfig& config) {
+    const std::vector<std::string> lines = readLines(in);
     readSection(lines, "conns", [&](const std::string& key, const std::string& value) {
         applyConnSetting(key, value, config);
     });

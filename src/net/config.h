@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstdint>
+#include <istream>
 #include <string>
 
 constexpr uint16_t NET_DEFAULT_PORT = 24785;
@@ -31,7 +32,8 @@ struct netConfig {
     bool disabled = false;
 };
 
-// Applies the settings of a configuration file's text to `config`.
+// Applies the settings of a configuration file, read to its end, to `config`.
+void readNetConfig(std::istream& in, netConfig& config);
 void readNetConfig(const std::string& text, netConfig& config);
 
 // The smallest power of two at least `value`, within the queue bounds.

@@ -27,9 +27,6 @@ const netDriver SOCKETS_DRIVER = {"Sockets", NET_CLASS_INET};
 constexpr uint32_t LINGER_MS = 3000;
 constexpr std::size_t MAX_LINGERING = 64;
 
-// Anything larger in "libnet.cfg" is not read.
-constexpr std::streamsize MAX_CONFIG_BYTES = 65536;
-
 struct lingeringChannel {
     std::unique_ptr<netConnState> state;
     uint32_t closedAt = 0;
@@ -91,10 +88,7 @@ int net_init() {
 int net_loadconfig(const char* file) {
     std::ifstream in(file ? file : "libnet.cfg", std::ios::binary);
     if (!in) return -1;
-    std::string text(static_cast<std::size_t>(MAX_CONFIG_BYTES), '\0');
-    in.read(&text[0], MAX_CONFIG_BYTES);
-    text.resize(static_cast<std::size_t>(in.gcount()));
-    readNetConfig(text, transport.config);
+    readNetConfig(in, transport.config);
     return 0;
 }
 
@@ -187,6 +181,11 @@ int net_closeconn(NET_CONN* conn) {
     delete conn;
     if (unacknowledged) linger(std::move(state));
     return 0;
+}
+
+int net_poll_lingering() {
+    serviceClosing();
+    return static_cast<int>(lingering.size());
 }
 
 int net_getlocalport(NET_CONN* conn) { return conn ? udpLocalAddress(conn->data->socket).port : 0; }

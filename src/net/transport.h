@@ -76,6 +76,11 @@ int net_query_rdm(NET_CONN* conn);
 int net_receive_rdm(NET_CONN* conn, void* buffer, int capacity);
 const char* net_getpeer(NET_CONN* conn);
 int net_closeconn(NET_CONN* conn);
+// Advances every closed connection that still lingers (resending its last
+// unacknowledged messages, taking in acknowledgements) once, and returns how
+// many still linger. Called in a short loop on the way out, until 0 or a
+// time-out, so that the last messages of a game reach their peers.
+int net_poll_lingering();
 
 // The local port of the connection's socket (0 for none).
 int net_getlocalport(NET_CONN* conn);

@@ -20,6 +20,9 @@ struct outSlot {
     std::vector<unsigned char> datagram;  // sequence header and payload
 };
 
+// A full slot with an empty payload holds a discarded message (one that was
+// empty or too large): it takes up its sequence number and is skipped on
+// delivery, since every message delivered has at least one byte.
 struct inSlot {
     bool full = false;
     std::vector<unsigned char> payload;
@@ -73,7 +76,9 @@ uint32_t netNow();
 void channelPoll(netConnState& state);
 void channelResendDue(netConnState& state);
 void channelRead(netConnState& state, bool acceptData);
-// Handles one datagram that arrived on a connected channel. With
+// Handles one datagram that arrived on a connected channel. `size` is the
+// datagram's full length; `bytes` holds at least its first
+// min(size, MAX_DATAGRAM) bytes (a longer one was cut on reading). With
 // `acceptData` false (a closed connection that lingers) only
 // acknowledgements count.
 void channelHandleDatagram(netConnState& state, const unsigned char* bytes, std::size_t size,

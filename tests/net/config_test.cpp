@@ -52,3 +52,18 @@ TEST_F(NetTransport, ConfigFileSetsTheQueuesOfNewConnections) {
     for (int i = 0; i < 31; ++i) ASSERT_EQ(net_send_rdm(pair.client, "x", 1), 0) << i;
     EXPECT_EQ(net_send_rdm(pair.client, "x", 1), -1);
 }
+
+TEST_F(NetTransport, ConfigFileIsReadToItsEnd) {
+    scopedWorkDir dir;
+    // Comment lines push the port line across the 64 KiB mark, cut just
+    // before its last digit.
+    std::string text = "[internet]\n";
+    const std::string setting = "port = 30001\n";
+    while (text.size() + setting.size() < 65536 - 1000) text += "#" + std::string(998, '-') + "\n";
+    text += "#" + std::string(65536 - (setting.size() - 2) - text.size() - 2, '-') + "\n";
+    text += setting;
+    ASSERT_EQ(text.substr(65535), "01\n");
+    writeFileText("libnet.cfg", text);
+    ASSERT_EQ(net_loadconfig(nullptr), 0);
+    EXPECT_EQ(transport.config.port, 30001);
+}
