@@ -78,7 +78,7 @@ void serverMultiplayerGame::start(const serverOptions& options) {
     if (options.maxPlayers < 1) refuse(serverStartFault::kind::multiplayer, "At least 1 player slot is needed!");
     maxPlayers = options.maxPlayers;
     minPlayers = options.minPlayers;
-    dedicated = options.dedicated || options.headless;
+    dedicated = options.dedicated;
     headless = options.headless;
     mapName = options.mapName;
     logSink = options.logSink;
