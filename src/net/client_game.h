@@ -73,6 +73,8 @@ public:
     void showStatistics();
     // Loads the tile layer of the map named by the WELCOME just taken.
     void loadMap();
+    // Handles the message in messageBuffer (type byte not yet read).
+    void handleMessage();
 
     bool wantsExit() const { return quitRequested; }
     int getWFC() const { return silentTicks; }
@@ -115,7 +117,6 @@ public:
     bool running = true;
 
 private:
-    void handleMessage();
     void takeWelcome();
     void takePlayerInfo();
     void takePlayerLeft();

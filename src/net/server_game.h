@@ -85,6 +85,9 @@ public:
     void requestStop() { stopRequested = true; }
     int listenPort() const;
     int occupiedSlots() const;
+    // Handles the message in outPacket (type byte not yet read) as one
+    // that came from the slot; sets the slot's bit in mask when it changed.
+    void handleMessage(int slot, int& mask);
 
     mapClass map;
     std::unique_ptr<clientMultiplayerGame> client;

@@ -113,20 +113,7 @@ void serverMultiplayerGame::handleSlot(int slot, int& mask) {
     while (p.isActive() && outPacket.receive(p.getConnection()) != 0) {
         heard = true;
         silentTicks[slot] = 0;
-        switch (outPacket.get()) {
-            case QUIT:
-                log(printableName(p.name) + " left the server.");
-                leaveAndAnnounce(slot);
-                break;
-            case JOIN:
-                handleJoin(slot, mask);
-                break;
-            case INPUT:
-                if (handleInput(slot)) mask |= 1 << slot;
-                break;
-            default:
-                break;
-        }
+        handleMessage(slot, mask);
     }
     if (!heard && ++silentTicks[slot] > SILENCE_LIMIT) {
         leaveAndAnnounce(slot);
@@ -136,6 +123,23 @@ void serverMultiplayerGame::handleSlot(int slot, int& mask) {
     if (--keepAliveCountdown <= 0) {
         buildSignal(outPacket, KEEP_ALIVE);
         serverBroadcast();
+    }
+}
+
+void serverMultiplayerGame::handleMessage(int slot, int& mask) {
+    switch (outPacket.get()) {
+        case QUIT:
+            log(printableName(players[slot].name) + " left the server.");
+            leaveAndAnnounce(slot);
+            break;
+        case JOIN:
+            handleJoin(slot, mask);
+            break;
+        case INPUT:
+            if (handleInput(slot)) mask |= 1 << slot;
+            break;
+        default:
+            break;
     }
 }
 
