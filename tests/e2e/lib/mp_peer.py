@@ -17,6 +17,7 @@ class Peer:
         self.sock.settimeout(0.02)
         self.out_seq, self.expected = 1, 1
         self.unacked, self.stored, self.inbox = {}, {}, []
+        self.lose_first = None  # a message type whose first datagram is lost
         request = b"connect\0" + struct.pack(">I", os.getpid() ^ id(self) & 0xFFFFFFFF)
         deadline = time.time() + 5
         while time.time() < deadline:
@@ -52,6 +53,9 @@ class Peer:
             if len(data) == 8 and data[:4] == b"\0" * 4:
                 self.unacked.pop(struct.unpack("<I", data[4:])[0], None)
             elif len(data) > 4:
+                if data[4] == self.lose_first:
+                    self.lose_first = None
+                    continue
                 seq = struct.unpack("<I", data[:4])[0]
                 self.sock.sendto(b"\0" * 4 + data[:4], self.target)
                 if seq >= self.expected:
