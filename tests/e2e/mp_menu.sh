@@ -33,11 +33,14 @@ cp -r "$host" "$scratch/guest"
 echo "127.0.0.1:$port" > "$scratch/guest/server.txt"
 
 windows() { xdotool search --name '^Korvalt - Dunmirrow$' 2>/dev/null || true; }
-# keys WINDOW KEY...: typed into the window (the pointer rests in its corner).
+windows_open() { [ "$(windows | wc -l)" -ge "$1" ]; }
+shots_beyond() { [ "$(ls "$1"/screenshots | wc -l)" -gt "$2" ]; }
+# keys WINDOW KEY...: typed into the window (the pointer rests in its
+# corner), one key every 0.3 seconds so each screen takes its own.
 keys() {
   local window=$1; shift
   xdotool mousemove --window "$window" 4 4
-  xdotool key --delay 150 "$@"
+  for k in "$@"; do xdotool key --delay 150 "$k"; sleep 0.3; done
 }
 # hold WINDOW KEY SECONDS
 hold() {
@@ -48,7 +51,7 @@ hold() {
 shot() {
   local before; before=$(ls "$2"/screenshots | wc -l)
   keys "$1" F9
-  wait_for 5 test "$(ls "$2"/screenshots | wc -l)" -gt "$before" || fail "no screenshot in $2"
+  wait_for 5 shots_beyond "$2" "$before" || fail "no screenshot in $2"
   ls -t "$2"/screenshots/*.bmp | head -1
 }
 # differs A B: the pictures differ below the message box (y >= 160).
@@ -68,27 +71,31 @@ PY
 
 (cd "$host" && exec ./korvalt >stdout.log 2>stderr.log) &
 host_pid=$!
-wait_for 20 test -n "$(windows)" || fail "no host window"
+wait_for 20 windows_open 1 || fail "no host window"
 host_window=$(windows | head -1)
-sleep 1
-keys "$host_window" Return
-sleep 0.5
-keys "$host_window" Down Down Return
-sleep 0.5
-keys "$host_window" Return
+# Past the intro; "Multiplayer" is one row down, as "Load Game" is
+# disabled without savegames; "Server".
+# menu_path WINDOW KEY...: then the keys of the server-or-client menu.
+menu_path() {
+  local w=$1; shift
+  sleep 1
+  keys "$w" Return
+  sleep 1.5
+  keys "$w" Down
+  sleep 0.5
+  keys "$w" Return
+  sleep 1
+  keys "$w" "$@"
+}
+menu_path "$host_window" Return
 sleep 1
 
 (cd "$scratch/guest" && exec ./korvalt >stdout.log 2>stderr.log) &
 guest_pid=$!
-wait_for 20 test "$(windows | wc -l)" -ge 2 || fail "no guest window"
+wait_for 20 windows_open 2 || fail "no guest window"
 guest_window=$(windows | grep -vx "$host_window" | head -1)
-xdotool windowmove "$guest_window" 880 0
-sleep 1
-keys "$guest_window" Return
-sleep 0.5
-keys "$guest_window" Down Down Return
-sleep 0.5
-keys "$guest_window" Down Return
+xdotool windowmove "$guest_window" 880 0; sleep 0.5
+menu_path "$guest_window" Down Return
 sleep 2
 
 host_before=$(shot "$host_window" "$host")
