@@ -58,8 +58,6 @@ TEST_F(Multiplayer, ClientTurnsAndWalksByTheBoundKeys) {
         EXPECT_EQ(inputs[0].flags, r.flags);
         EXPECT_EQ(inputs[0].state, r.state);
         hold({});
-        net_closeconn(listener);
-        listener = nullptr;
     }
 }
 
@@ -104,8 +102,6 @@ TEST_F(Multiplayer, ClientGivesUpOnASilentServer) {
             if (++tick, noticeTick == 0 && logHolds(*c->messages, r.notice)) noticeTick = tick;
         EXPECT_EQ(noticeTick, r.noticeTick);
         EXPECT_EQ(tick + 1, r.endTick);
-        if (listener) net_closeconn(listener);
-        listener = nullptr;
     }
 }
 
@@ -143,8 +139,6 @@ TEST_F(Multiplayer, ClientDropsMessagesThatDontFitItsState) {
         EXPECT_EQ(c->maxPlayers, slots);
         EXPECT_EQ(c->messages->count, lines);
         for (int slot = 0; r.afterWelcome && slot < 2; ++slot) EXPECT_FALSE(c->players[slot].isActive());
-        net_closeconn(listener);
-        listener = nullptr;
     }
 }
 

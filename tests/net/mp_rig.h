@@ -124,10 +124,12 @@ protected:
     }
 
     // A scripted server: a listener that accepts the client's connection
-    // and lets the test send whatever it wants.
+    // and lets the test send whatever it wants. A new one replaces the last.
     NET_CONN* listener = nullptr;
     rawEnd scripted;
     std::unique_ptr<clientMultiplayerGame> clientOfScriptedServer() {
+        if (scripted.conn) net_closeconn(scripted.conn);
+        if (listener) net_closeconn(listener);
         listener = openListener();
         auto c = joinClient(net_getlocalport(listener));
         scripted.conn = net_poll_listen(listener);
