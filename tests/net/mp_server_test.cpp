@@ -1,4 +1,5 @@
 // The multiplayer server with real clients and raw peers over loopback.
+#include "app/helpers.h"
 #include "mp_rig.h"
 
 TEST_F(Multiplayer, EightClientsJoinTakeSlotsAndSpawnsInRotationAndSeeEachOther) {
@@ -172,4 +173,31 @@ TEST_F(Multiplayer, EscWindowOfServerAndClient) {
         key[KEY_ESC] = 0;
         keyStates.resetAll();
     }
+}
+
+TEST_F(Multiplayer, SlowMachineWarningAtTheFifthDroppedBacklogThenEveryTwentieth) {
+    auto server = startServer(2);
+    pacing how;
+    how.maxSteps = 2;
+    how.restMs = 0;
+    server->maxSteps = how.maxSteps;
+    auto warnings = [&] {
+        return std::count_if(serverLog.begin(), serverLog.end(),
+                             [](const std::string& line) { return line.find("not fast enough") != std::string::npos; });
+    };
+    struct row {
+        int passes;
+        long warned;
+    } rows[] = {{4, 0}, {1, 1}, {19, 1}, {1, 2}};
+    for (const row& r : rows) {
+        for (int pass = 0; pass < r.passes; ++pass) {
+            timerCounter = 5;  // more ticks waiting than a pass may run
+            pacedPass(*server, how, [](int) {});
+        }
+        EXPECT_EQ(warnings(), r.warned) << "after " << r.passes << " more passes";
+    }
+    timerCounter = 1;  // a pass that keeps up doesn't count
+    pacedPass(*server, how, [](int) {});
+    timerCounter = 0;
+    EXPECT_EQ(server->slowWarnCountdown, 20);
 }
