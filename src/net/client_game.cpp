@@ -75,7 +75,7 @@ clientMultiplayerGame::~clientMultiplayerGame() {
 void clientMultiplayerGame::setMessageClass(messageClass* log) {
     if (ownsMessages) delete messages;
     ownsMessages = log == nullptr;
-    messages = log ? log : new messageClass(32, 7, 3, global.textFont, global.messageFont, global.buffer);
+    messages = log ? log : newMultiplayerLog(HOSTED_LOG_LINES);
 }
 
 void clientMultiplayerGame::sendExitPacket() {

@@ -7,6 +7,16 @@
 // focus to lose and nothing is asked. A refusal ends the program.
 void keepRunningInBackground();
 
+class messageClass;
+
+constexpr int HOSTED_LOG_LINES = 7;      // lines a game view shows
+constexpr int DEDICATED_LOG_LINES = 32;  // lines a dedicated server shows
+
+// A game log of 32 lines kept, drawn into the back buffer 3 pixels from
+// the left. Without fonts (no display) Allegro's own font gives it a line
+// height all the same.
+messageClass* newMultiplayerLog(int visibleLines);
+
 // Draws text centred on the back buffer at y, in white, in the menu font.
 void centredNotice(const char* text, int y);
 

@@ -24,8 +24,7 @@ void serverMultiplayerGame::render() {
         messages->draw(0, true);
     else
         client->exeGraphic();
-    const int tableKey = global.keys[SLOT_DESCRIPTION];
-    if (tableKey > 0 && tableKey < KEY_MAX && key[tableKey]) drawPlayerTable();
+    if (keyHeld(SLOT_DESCRIPTION)) drawPlayerTable();
     if (escWindow > 0) centredNotice("Press esc again to quit.", 20);
 }
 

@@ -16,18 +16,13 @@
 
 namespace {
 
-constexpr int LOG_CAPACITY = 32;
-constexpr int HOSTED_LOG_LINES = 7;
-constexpr int DEDICATED_LOG_LINES = 32;
-
 [[noreturn]] void refuse(serverStartFault::kind type, const std::string& text) {
     throw serverStartFault{type, text, mapFault{}};
 }
 
 void startupFrame() {
     clear_bitmap(global.buffer);
-    textout_centre_ex(global.buffer, global.menuFont, "Initialising server, please wait...", SCREEN_W / 2,
-                      (SCREEN_H - text_height(global.menuFont)) / 2, makecol(255, 255, 255), -1);
+    centredNotice("Initialising server, please wait...", (global.buffer->h - text_height(global.menuFont)) / 2);
     show(false, nullptr);
 }
 
@@ -96,12 +91,7 @@ void serverMultiplayerGame::start(const serverOptions& options) {
     }
     players.reset(new mpUnit[maxPlayers]);
 
-    // Without a screen the log is never drawn; Allegro's own font gives it
-    // a line height all the same.
-    FONT* oldFont = global.textFont ? global.textFont : font;
-    FONT* newFont = global.messageFont ? global.messageFont : font;
-    messages.reset(new messageClass(LOG_CAPACITY, dedicated ? DEDICATED_LOG_LINES : HOSTED_LOG_LINES, 3, oldFont,
-                                    newFont, global.buffer));
+    messages.reset(newMultiplayerLog(dedicated ? DEDICATED_LOG_LINES : HOSTED_LOG_LINES));
 
     listenConn = net_openconn(global.netDriver, options.listenAddress);
     if (!listenConn) refuse(serverStartFault::kind::network, "Cannot open listening connection!");
