@@ -8,6 +8,9 @@ source "$(dirname "$0")/lib/session.bash"
 
 copy_game
 host=$scratch/game
+host_pid= guest_pid=
+# The game doesn't end on SIGTERM once its display is gone: kill what is left.
+trap 'kill -9 $host_pid $guest_pid 2>/dev/null; cleanup' EXIT
 grep -aq "Load Game" korvalt || { echo "mp_menu: skipped (this build has no main menu)"; exit 0; }
 Xvfb -displayfd 3 -screen 0 1700x640x24 -nolisten tcp 3>"$scratch/display" >/dev/null 2>&1 &
 xvfb_pid=$!
@@ -123,5 +126,12 @@ a, b = pixels(sys.argv[1]), pixels(sys.argv[2])
 same = sum(1 for x, y in zip(a[::97], b[::97]) if x == y)
 sys.exit(0 if same > 0.97 * len(a[::97]) else 1)
 PY
-kill "$host_pid" "$guest_pid" 2>/dev/null || true
+# Both leave through "Exit", two rows below "Multiplayer".
+keys "$host_window" Down Down Return
+keys "$guest_window" Down Down Return
+for pid in $host_pid $guest_pid; do
+  wait_for 10 bash -c "! kill -0 $pid" || fail "a game did not end through Exit"
+  wait "$pid" || fail "a game ended with status $?"
+done
+host_pid= guest_pid=
 echo "mp_menu: ok"
