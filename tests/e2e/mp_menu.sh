@@ -10,7 +10,7 @@ copy_game
 host=$scratch/game
 host_pid= guest_pid=
 # The game doesn't end on SIGTERM once its display is gone: kill what is left.
-trap 'kill -9 $host_pid $guest_pid 2>/dev/null; cleanup' EXIT
+trap 'kill -9 $host_pid $guest_pid 2>/dev/null || true; cleanup' EXIT
 grep -aq "Load Game" korvalt || { echo "mp_menu: skipped (this build has no main menu)"; exit 0; }
 # A wide display of our own, numbered away from the low numbers that other
 # X servers on the machine come and go on.
@@ -136,11 +136,14 @@ PY
 # then miss a synthetic key; a game still running is killed on the way out.
 keys "$host_window" Down Down Return
 keys "$guest_window" Down Down Return
+running=
 for pid in $host_pid $guest_pid; do
   if wait_for 10 bash -c "! kill -0 $pid"; then
     wait "$pid" || fail "a game ended with status $?"
   else
     echo "mp_menu: note: a game missed its Exit keys"
+    running="$running $pid"
   fi
 done
+host_pid=$running guest_pid=
 echo "mp_menu: ok"
