@@ -4,6 +4,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <string>
 
@@ -62,20 +63,6 @@ private:
     int counted = 0;
 };
 
-// The server as a screen that never draws.
-class headlessScreen : public pacedScreen {
-public:
-    explicit headlessScreen(serverMultiplayerGame& server) : server(server) {}
-    bool step() override {
-        if (stopSignal) server.requestStop();
-        return server.step();
-    }
-    void draw() override { server.stepsThisPass = 0; }
-
-private:
-    serverMultiplayerGame& server;
-};
-
 bool parseSlots(const char* text, int& slots) {
     char* end = nullptr;
     const long value = std::strtol(text, &end, 10);
@@ -118,7 +105,6 @@ int runHeadlessServer(int argc, char** argv) {
         std::signal(SIGTERM, onStopSignal);
         printStamped("Server started: map " + mapName + ", " + std::to_string(slots) + " slots, port " +
                      std::to_string(server.listenPort()));
-        headlessScreen screen(server);
         pacing how;
         how.maxSteps = HEADLESS_FRAME_SKIP;
         how.restMs = REST_MS;
@@ -127,8 +113,11 @@ int runHeadlessServer(int argc, char** argv) {
         timerCounter = 0;
         do {
             timerCounter += ticker.due();
-            if (stopSignal && timerCounter < 1) timerCounter = 1;
-        } while (pacedPass(screen, how, sleepMs));
+            if (stopSignal) {
+                server.requestStop();
+                if (timerCounter < 1) timerCounter = 1;
+            }
+        } while (pacedPass(server, how, sleepMs));
         drainLingering();
         printStamped("Server stopped.");
     } catch (const serverStartFault& fault) {
