@@ -30,7 +30,7 @@ inline void setUp() {
     if (chdir(dir.c_str()) != 0) std::abort();
     mpfiles::writeTileset();
     mpfiles::writeClientPictures();
-    mpfiles::writeMap("testmap", 20, 15, {{100, 100, 64}, {100, 100, 0}, {1e30f, -1e30f, 0}});
+    mpfiles::writeMap("testmap", 20, 15, {{100, 100, 64}, {100, 100, 0}, {660, -20, 0}});
     net_init();
     global.netDriver = NET_DRIVER_SOCKETS;
 }
