@@ -201,9 +201,11 @@ bool serverMultiplayerGame::handleInput(int slot) {
     return true;
 }
 
-// Players apart stop dead where their squares would touch. Players that
-// already touch (two placed on one spawn point) may still move as long as
-// the move doesn't bring them closer, so that they can walk apart.
+// Players apart stop dead where their squares would touch: a step that
+// ends with both distances at most 16 is refused, so walking players stop
+// 17 to 19 pixels apart. Players that already touch (two placed on one
+// spawn point) may still move as long as the move doesn't bring them
+// closer, so that they can walk apart.
 bool serverMultiplayerGame::handleMoveRequest(float& x, float& y, float oldX, float oldY, int slot) {
     const int requestedX = static_cast<int>(clampToMap(x, map.getMapWidth()));
     const int requestedY = static_cast<int>(clampToMap(y, map.getMapHeight()));
