@@ -201,3 +201,39 @@ TEST_F(Multiplayer, SlowMachineWarningAtTheFifthDroppedBacklogThenEveryTwentieth
     timerCounter = 0;
     EXPECT_EQ(server->slowWarnCountdown, 20);
 }
+
+TEST_F(Multiplayer, ServerRefusesToStartWithTheReason) {
+    mpfiles::writeMap("empty", 20, 15, {});
+    NET_CONN* taken = openListener();
+    const std::string takenAddress = loopbackAddress(net_getlocalport(taken));
+    struct row {
+        const char* what;
+        int slots, minimum;
+        const char* map;
+        const char* address;
+        std::string line;
+    } rows[] = {
+        {"nine slots", 9, 1, "testmap", nullptr, "A maximum of 8 players is allowed!"},
+        {"minimum above maximum", 4, 5, "testmap", nullptr, "Minimum players is higher than maximum players!"},
+        {"no slots", 0, 0, "testmap", nullptr, "At least 1 player slot is needed!"},
+        {"missing map", 4, 1, "none", nullptr, "Could not load map \"mpmaps/none.kvm\": Failed to open file"},
+        {"no spawn points", 4, 1, "empty", nullptr, "Could not load map \"mpmaps/empty.kvm\": No spawn points on map!"},
+        {"port in use", 4, 1, "testmap", takenAddress.c_str(), "Cannot open listening connection!"},
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(r.what);
+        serverOptions options;
+        options.mapName = r.map;
+        options.maxPlayers = r.slots;
+        options.minPlayers = r.minimum;
+        options.headless = true;
+        options.listenAddress = r.address;
+        try {
+            serverMultiplayerGame server(options);
+            ADD_FAILURE() << "the server started";
+        } catch (const serverStartFault& fault) {
+            EXPECT_EQ(fault.line(), r.line);
+        }
+    }
+    net_closeconn(taken);
+}
