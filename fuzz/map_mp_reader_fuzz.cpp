@@ -18,12 +18,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     try {
         map.readMap(file, "mpmaps/fuzz.kvm");
         mapFileReader rest(file, "mpmaps/fuzz.kvm");
-        for (const spawnPoint& p : readSpawnPoints(rest)) {
+        for (const spawnPoint& p : readSpawnPoints(rest, map.width, map.height)) {
             float x = p.x + 3, y = p.y - 40;
             map.handleMoveRequest(x, y, p.x, p.y);
-            // The view centre in whole pixels (spawn points may hold any float).
-            auto pixel = [](float f) { return f > -1e9f && f < 1e9f ? static_cast<int>(f) : 0; };
-            int vx = pixel(x), vy = pixel(y);
+            // Spawn points lie within a tile of the map, so they convert.
+            int vx = static_cast<int>(x), vy = static_cast<int>(y);
             map.draw(vx, vy);
         }
         for (int i = 0; i < 16; ++i) map.poll();

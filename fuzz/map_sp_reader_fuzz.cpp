@@ -9,6 +9,7 @@
 #include "map_fuzz_setup.h"
 #include "script/command_tables.h"
 #include "script/virtual_machine.h"
+#include "world/enemy.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     mapfuzz::setUp();
@@ -36,9 +37,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         rest.text();
         const int units = rest.int32();
         for (int i = 0; i < units; ++i) {
-            const unitRecord u = readUnitRecord(rest);
+            const unitRecord u = readUnitRecord(rest, map.width, map.height);
             float ux = u.x, uy = u.y;
             map.mapClass::handleMoveRequest(ux, uy, 16, 16);
+            // An enemy placed by the record takes one step towards a player.
+            Enemy enemy;
+            enemy.initialise(u.x, u.y, u.direction, 0);
+            delete enemy.getMoveRequest(40, 40);
+            delete enemy.getBulletRequest();
         }
     } catch (const mapFault&) {
     }

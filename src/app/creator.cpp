@@ -53,9 +53,10 @@ void newMap(std::string descriptionFile) {
     if (campaign != 0) readLine(description, campaignText);
 
     // Sizes that can't describe a map would only write garbage (or try to
-    // write billions of tiles); such a description writes nothing.
+    // write billions of tiles); such a description writes nothing and says
+    // why, with the reason the map reader gives for such a size.
     constexpr int64_t MAX_SIDE = 4096;
-    if (width < 1 || height < 1 || width > MAX_SIDE || height > MAX_SIDE) return;
+    if (width < 1 || height < 1 || width > MAX_SIDE || height > MAX_SIDE) errors::fatalError("Invalid map size");
 
     std::ofstream map(mapPath, std::ios::binary | std::ios::trunc);
     map.put(MAJOR_VERSION);
@@ -68,8 +69,11 @@ void newMap(std::string descriptionFile) {
     const std::string emptyTiles(static_cast<std::size_t>(width) * height * 2, '\0');
     map.write(emptyTiles.data(), static_cast<std::streamsize>(emptyTiles.size()));
     map.put(0);  // no global script
-    map.put(static_cast<char>(campaign & 1));
-    if (campaign != 0) writeText(map, campaignText);
+    // The campaign byte is the flag's lowest bit, and readers take the text
+    // from it: the text follows exactly when that byte is set.
+    const char campaignByte = static_cast<char>(campaign & 1);
+    map.put(campaignByte);
+    if (campaignByte != 0) writeText(map, campaignText);
     writeText(map, charset);
     writeInt32(map, 0);  // no units
 }

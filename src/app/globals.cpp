@@ -28,19 +28,11 @@ constexpr unsigned char DEFAULT_SFX_VOLUME = 255;
 constexpr unsigned char DEFAULT_MUSIC_VOLUME = 175;
 constexpr char DEFAULT_COMPLEX_SFX = 1;
 
-// Little-endian field access within the record; a field that doesn't fit
-// into the bytes read is left alone.
-struct recordReader {
-    const unsigned char* bytes;
-    std::size_t size;
-
-    bool has(std::size_t offset, std::size_t len) const { return offset + len <= size; }
-    int32_t int32(std::size_t offset) const {
-        uint32_t v = 0;
-        for (int i = 3; i >= 0; i--) v = (v << 8) | bytes[offset + i];
-        return static_cast<int32_t>(v);
-    }
-};
+int32_t getInt32(const unsigned char* in) {
+    uint32_t v = 0;
+    for (int i = 3; i >= 0; i--) v = (v << 8) | in[i];
+    return static_cast<int32_t>(v);
+}
 
 void putInt32(unsigned char* out, int32_t value) {
     const uint32_t v = static_cast<uint32_t>(value);
@@ -92,57 +84,45 @@ void globals::toBytes(unsigned char out[SETTINGS_SIZE]) const {
 }
 
 // A damaged or hand-edited file must not carry impossible values into the
-// game: each field outside its range takes its default instead. Valid
-// ranges: mode 0 to 2 (0 reads as 1), flags 0 or 1, key codes 1 to 126, a
-// frame-skip limit of at least 1, colour depth 16 or 32, a screenshot
-// number of at least 0. Volumes use their whole byte.
-void globals::fromBytes(const unsigned char* bytes, std::size_t size) {
-    const recordReader in{bytes, size};
-    if (in.has(0, 1)) {
-        mode = static_cast<char>(bytes[0]);
-        if (mode == 0) mode = 1;
-        if (mode != 1 && mode != 2) mode = DEFAULT_MODE;
-    }
-    if (in.has(1, 1)) {
-        vsync = static_cast<char>(bytes[1]);
-        if (!isFlag(vsync)) vsync = DEFAULT_VSYNC;
-    }
+// game. A record that is not exactly 63 bytes, or whose mode (0 to 2),
+// key codes (1 to 126), frame-skip limit (at least 1) or colour depth (16
+// or 32) lie outside their ranges, is refused whole: with those the game
+// could not start or be played, and fields missing from a short file would
+// stay zero. The remaining fields can't do harm and fall back one by one:
+// flags to their defaults, a negative screenshot number to 0. A mode of 0
+// reads as 1. Volumes use their whole byte.
+bool globals::fromBytes(const unsigned char* bytes, std::size_t size) {
+    if (size != SETTINGS_SIZE) return false;
+    const int32_t depth = getInt32(bytes + 52);
+    const signed char frameSkip = static_cast<signed char>(bytes[50]);
+    if (bytes[0] > 2 || frameSkip < 1 || (depth != 16 && depth != 32)) return false;
     for (int i = 0; i < KEY_SLOTS; i++) {
-        if (!in.has(2 + 4 * i, 4)) break;
-        keys[i] = in.int32(2 + 4 * i);
-        if (!isKeyCode(keys[i])) keys[i] = DEFAULT_KEYS[i];
+        if (!isKeyCode(getInt32(bytes + 2 + 4 * i))) return false;
     }
-    if (in.has(50, 1)) {
-        maxFrameSkip = static_cast<signed char>(bytes[50]);
-        if (maxFrameSkip < 1) maxFrameSkip = DEFAULT_MAX_FRAME_SKIP;
-    }
-    if (in.has(51, 1)) {
-        videoBitmaps = static_cast<char>(bytes[51]);
-        if (!isFlag(videoBitmaps)) videoBitmaps = 0;
-    }
-    if (in.has(52, 4)) {
-        colorDepth = in.int32(52);
-        if (colorDepth != 16 && colorDepth != 32) colorDepth = desktopDepth();
-    }
-    if (in.has(56, 1)) sfxVolume = bytes[56];
-    if (in.has(57, 1)) musicVolume = bytes[57];
-    if (in.has(58, 1)) {
-        complexSfx = static_cast<char>(bytes[58]);
-        if (!isFlag(complexSfx)) complexSfx = DEFAULT_COMPLEX_SFX;
-    }
-    if (in.has(59, 4)) {
-        screenshotNumber = in.int32(59);
-        if (screenshotNumber < 0) screenshotNumber = 0;
-    }
+    mode = static_cast<char>(bytes[0] == 0 ? 1 : bytes[0]);
+    vsync = static_cast<char>(bytes[1]);
+    if (!isFlag(vsync)) vsync = DEFAULT_VSYNC;
+    for (int i = 0; i < KEY_SLOTS; i++) keys[i] = getInt32(bytes + 2 + 4 * i);
+    maxFrameSkip = frameSkip;
+    videoBitmaps = static_cast<char>(bytes[51]);
+    if (!isFlag(videoBitmaps)) videoBitmaps = 0;
+    colorDepth = depth;
+    sfxVolume = bytes[56];
+    musicVolume = bytes[57];
+    complexSfx = static_cast<char>(bytes[58]);
+    if (!isFlag(complexSfx)) complexSfx = DEFAULT_COMPLEX_SFX;
+    screenshotNumber = getInt32(bytes + 59);
+    if (screenshotNumber < 0) screenshotNumber = 0;
+    return true;
 }
 
 bool globals::load() {
     std::ifstream file(SETTINGS_FILE, std::ios::binary);
     if (!file) return false;
-    unsigned char bytes[SETTINGS_SIZE];
-    file.read(reinterpret_cast<char*>(bytes), SETTINGS_SIZE);
-    fromBytes(bytes, static_cast<std::size_t>(file.gcount()));
-    return true;
+    // One byte more than a record is read, so that a longer file is seen.
+    unsigned char bytes[SETTINGS_SIZE + 1];
+    file.read(reinterpret_cast<char*>(bytes), sizeof bytes);
+    return fromBytes(bytes, static_cast<std::size_t>(file.gcount()));
 }
 
 // Written to a temporary file that then replaces the old one, so a crash
@@ -169,15 +149,19 @@ void globals::create() {
     save();
 }
 
-void globals::init() {
+void globals::loadSettings() {
     firstStart = 0;
-    bloodMode = 0;
     if (!load()) {
         setDefaults(desktopDepth());
         firstStart = 1;
         netDriver = 0;
         save();
     }
+}
+
+void globals::init() {
+    bloodMode = 0;
+    loadSettings();
 
     set_color_depth(colorDepth);
     setMode(mode);

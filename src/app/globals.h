@@ -61,6 +61,10 @@ public:
     BITMAP* crosshair = nullptr;
 
     void init();
+    // Reads the settings file; when it is absent (or unusable, see load),
+    // the defaults are taken, saved, and firstStart is set.
+    void loadSettings();
+    // False when the file is absent or fromBytes refuses it.
     bool load();
     void save();
     void create();
@@ -68,11 +72,11 @@ public:
     void toggleMode();
     globals& operator=(const globals& other);
 
-    // The saved fields as the 63-byte record, and back. fromBytes reads as
-    // many fields as the bytes hold; a field out of its range takes its
-    // default, a mode of 0 reads as 1.
+    // The saved fields as the 63-byte record, and back. fromBytes refuses
+    // (false, nothing changed) anything but a whole record with a usable
+    // mode, key codes, frame-skip limit and colour depth; see globals.cpp.
     void toBytes(unsigned char out[SETTINGS_SIZE]) const;
-    void fromBytes(const unsigned char* bytes, std::size_t size);
+    bool fromBytes(const unsigned char* bytes, std::size_t size);
     void setDefaults(int desktopDepth);
 };
 

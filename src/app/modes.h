@@ -1,9 +1,7 @@
-// The program's modes as the command line chooses them.
+// The program's modes as the command line chooses them. This is the one
+// place of the application frame that reaches the menus, the game and
+// multiplayer; each mode is one entry call.
 #pragma once
 
 // Runs the mode named by the command line; returns the process status.
 int runProgram(int argc, char** argv);
-
-// The screen shown while the game has no menus: the loading text until Esc
-// is pressed (F9 takes screenshots). One call is one frame.
-bool loadingScreenFrame();

@@ -19,6 +19,18 @@ const std::string VERSIONSTRING = "Korvalt 0.6 Alpha, built Oct 13 2005";
 
 namespace {
 
+// Connecting to the display server, and Allegro's X11 start-up after it,
+// now and then fail on a busy machine (seen with several servers starting
+// at once); a few spaced tries ride that out.
+bool retried(bool (*attempt)()) {
+    constexpr int TRIES = 5;
+    for (int i = 1; i <= TRIES; i++) {
+        if (attempt()) return true;
+        if (i < TRIES) usleep(200 * 1000);
+    }
+    return false;
+}
+
 // Allegro's X11 start-up crashes when no display is reachable, so the
 // display is probed first and its absence reported like a failed mode.
 bool displayReachable() {
@@ -28,17 +40,8 @@ bool displayReachable() {
     return true;
 }
 
-// Allegro's X11 start-up now and then fails on a busy display server
-// (seen with several servers starting at once); a few spaced tries ride
-// that out. Without a system driver every later Allegro call would crash.
-bool startAllegro() {
-    constexpr int TRIES = 5;
-    for (int attempt = 1; attempt <= TRIES; attempt++) {
-        if (allegro_init() == 0) return true;
-        if (attempt < TRIES) usleep(200 * 1000);
-    }
-    return false;
-}
+// Without a system driver every later Allegro call would crash.
+bool startAllegro() { return allegro_init() == 0; }
 
 // Allegro's own reason goes to standard error beside the numbered text,
 // for whoever has to find out why the display refused.
@@ -56,7 +59,7 @@ void setMode(char& mode) {
 }
 
 void init() {
-    if (!displayReachable() || !startAllegro()) displayError();
+    if (!retried(displayReachable) || !retried(startAllegro)) displayError();
     if (install_timer() != 0) errors::timerError();
     if (install_keyboard() != 0) errors::keyboardError();
     if (install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, nullptr) != 0) errors::soundDriverError();
@@ -78,13 +81,9 @@ void init() {
     std::srand(static_cast<unsigned>(static_cast<uint32_t>(std::time(nullptr)) * 703710u));
 }
 
-bool relaunch(const char* path) {
-    const pid_t child = fork();
-    if (child < 0) return false;
-    if (child == 0) {
-        setsid();
-        execl(path, path, static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    return true;
+void relaunch(const char* path) {
+    remove_int(timerCounterUpdater);
+    allegro_exit();
+    // A bare name was found on the search path, so it is searched again.
+    execlp(path, path, static_cast<char*>(nullptr));
 }

@@ -4,7 +4,8 @@
 void init();
 void setMode(char& mode);
 
-// Starts a fresh copy of the executable at path (detached from this
-// process) so that changed display settings take effect. False when it
-// could not be started.
-bool relaunch(const char* path);
+// Closes the display and replaces this process with a fresh copy of the
+// executable at path, in the same working directory, so that changed
+// display settings take effect. Returns only when the copy could not be
+// started (errno tells why).
+void relaunch(const char* path);

@@ -1,17 +1,12 @@
 #include "map/map_file.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "app/constants.h"
 #include "app/errors.h"
 #include "script/instruction_reader.h"
-
-namespace {
-
-constexpr int FIRST_SCRIPT_CHUNK = 64;
-
-}  // namespace
 
 void reportMapFault(const mapFault& fault) {
     switch (fault.type) {
@@ -59,33 +54,27 @@ std::string mapFileReader::text() {
 
 std::vector<unsigned char> mapFileReader::script(int limit) {
     // The end of a script is found by decoding its instructions, so that an
-    // operand byte 0xFF (the constant -1, say) doesn't end it. The bytes are
-    // read ahead in growing chunks and the stream is put back just after
-    // the closing 0xFF.
+    // operand byte 0xFF (the constant -1, say) doesn't end it. All the bytes
+    // the script may take are read at once: an instruction cut off at the
+    // end of a partial read could only be skipped over by a byte scan, which
+    // takes the 0xFE of a constant such as -2 for an event end. The stream
+    // is then put back just after the closing 0xFF.
     const std::streampos start = in.tellg();
-    std::vector<unsigned char> bytes;
-    int want = std::min(FIRST_SCRIPT_CHUNK, limit);
-    for (;;) {
-        const int had = static_cast<int>(bytes.size());
-        bytes.resize(want);
-        in.read(reinterpret_cast<char*>(bytes.data() + had), want - had);
-        const int got = had + static_cast<int>(in.gcount());
-        bytes.resize(got);
-        const int end = findScriptEnd(bytes.data(), got);
-        if (end > 0) {
-            bytes.resize(end);
-            in.clear();
-            in.seekg(start + static_cast<std::streamoff>(end));
-            return bytes;
-        }
-        if (got < want) {
-            // The file ended inside the script.
-            if (std::find(bytes.begin(), bytes.end(), 0xFF) == bytes.end()) fail("Unexpected end of file");
-            throw mapFault{mapFault::kind::script, name, "Damaged compiled script!"};
-        }
-        if (want == limit) throw mapFault{mapFault::kind::script, name, "Script too big"};
-        want = std::min(want * 2, limit);
+    std::vector<unsigned char> bytes(static_cast<std::size_t>(limit));
+    in.read(reinterpret_cast<char*>(bytes.data()), limit);
+    const int got = static_cast<int>(in.gcount());
+    bytes.resize(static_cast<std::size_t>(got));
+    const int end = findScriptEnd(bytes.data(), got);
+    if (end > 0) {
+        bytes.resize(static_cast<std::size_t>(end));
+        in.clear();
+        in.seekg(start + static_cast<std::streamoff>(end));
+        return bytes;
     }
+    if (got == limit) throw mapFault{mapFault::kind::script, name, "Script too big"};
+    // The file ended inside the script.
+    if (std::find(bytes.begin(), bytes.end(), 0xFF) == bytes.end()) fail("Unexpected end of file");
+    throw mapFault{mapFault::kind::script, name, "Damaged compiled script!"};
 }
 
 void mapFileReader::version() {
@@ -105,12 +94,20 @@ char mapFileReader::tile(int tileCount) {
     return static_cast<char>(t);
 }
 
-unitRecord readUnitRecord(mapFileReader& in) {
+void checkUnitPosition(const mapFileReader& in, float x, float y, int width, int height) {
+    const auto within = [](float v, int tiles) {
+        return std::isfinite(v) && v >= -TILESIZE && v <= static_cast<float>(tiles + 1) * TILESIZE;
+    };
+    if (!within(x, width) || !within(y, height)) in.fail("Invalid unit position");
+}
+
+unitRecord readUnitRecord(mapFileReader& in, int width, int height) {
     unitRecord u;
     u.type = in.signedByte();
     u.x = in.float32();
     u.y = in.float32();
-    u.direction = in.signedByte();
+    checkUnitPosition(in, u.x, u.y, width, height);
+    u.direction = in.byte();
     u.state = in.signedByte();
     u.scriptMode = in.byte();
     if (u.scriptMode == SCRIPT_COMPILED) u.script = in.script(SCRIPT_LIMIT);

@@ -19,7 +19,7 @@
 //  11  character set   text
 //  12  unit count      int32
 //  13  unit records:   type (1 byte, signed), x, y (IEEE float32),
-//                      direction (1 byte, signed), state (1 byte, signed),
+//                      direction (1 byte), state (1 byte, signed),
 //                      script mode and script as for tiles
 // A compiled script is read by its instruction layout (instruction_reader.h)
 // up to its closing 0xFF: at most SCRIPT_LIMIT bytes for a tile or a unit,
@@ -84,8 +84,10 @@ private:
     std::string name;
 };
 
-// One unit record (field 13). The script is read by its mode: compiled
-// bytes for 1, the source path for 2, nothing for any other mode.
+// One unit record (field 13) of a map of width x height tiles. The
+// direction byte reads as 0 to 255, the facing a unit keeps. The script is
+// read by its mode: compiled bytes for 1, the source path for 2, nothing for
+// any other mode.
 struct unitRecord {
     int type = 0;
     float x = 0;
@@ -96,7 +98,13 @@ struct unitRecord {
     std::vector<unsigned char> script;
     std::string scriptPath;
 };
-unitRecord readUnitRecord(mapFileReader& in);
+unitRecord readUnitRecord(mapFileReader& in, int width, int height);
+
+// A unit's position must be a finite point on the map of width x height
+// tiles or at most one tile (TILESIZE pixels) beyond its edges; anything
+// else fails with "Invalid unit position", before it can reach a
+// float-to-int conversion.
+void checkUnitPosition(const mapFileReader& in, float x, float y, int width, int height);
 
 class mapFileWriter {
 public:

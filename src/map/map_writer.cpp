@@ -1,5 +1,8 @@
 #include "map/map_writer.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <fstream>
 
 #include "app/helpers.h"
@@ -43,9 +46,16 @@ std::string globalScriptSource(const std::string& path) {
     return "scripts/" + name.substr(0, name.size() - EXTENSION_LENGTH) + "global.ukv";
 }
 
-bool writeMapFile(const std::string& path, editorMapClass& map, mapSaveParts& parts, bool precompiled) {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (!file) return false;
+bool writeMapFile(const std::string& path, editorMapClass& map, mapSaveParts& parts, bool precompiled,
+                  std::string* reason) {
+    const std::string temporary = path + ".tmp";
+    auto failed = [&](const std::string& why) {
+        std::remove(temporary.c_str());
+        if (reason) *reason = why;
+        return false;
+    };
+    std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
+    if (!file) return failed("Can't create " + temporary + ": " + std::strerror(errno));
     try {
         mapFileWriter out(file);
         out.version();
@@ -62,9 +72,14 @@ bool writeMapFile(const std::string& path, editorMapClass& map, mapSaveParts& pa
         if (parts.campaign) out.text(parts.campaignText);
         out.text(parts.characterSet);
         writeUnits(out, parts, precompiled);
-    } catch (const mapFault& fault) {
-        reportMapFault(fault);
+    } catch (const mapFault&) {
+        file.close();
+        std::remove(temporary.c_str());
+        throw;
     }
     file.close();
-    return !file.fail();
+    if (file.fail()) return failed("Writing " + temporary + " failed");
+    if (std::rename(temporary.c_str(), path.c_str()) != 0)
+        return failed("Can't replace " + path + ": " + std::strerror(errno));
+    return true;
 }

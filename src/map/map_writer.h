@@ -23,11 +23,14 @@ struct mapSaveParts {
 // which has no name left to look for.
 std::string globalScriptSource(const std::string& path);
 
-// Creates or truncates path and writes the map. A plain save rewrites
-// every script path to "scripts/" + its file name, in the editor's state
-// too; a pre-compiled save compiles every script (a global one of at most
-// GLOBAL_SCRIPT_LIMIT bytes) into the file. Every unit's state byte is 0.
-// False, with nothing written, when the file can't be created, and false
-// when writing fails; a script that doesn't compile ends the program with
-// the compile-stage script error.
-bool writeMapFile(const std::string& path, editorMapClass& map, mapSaveParts& parts, bool precompiled);
+// Writes the map to path. A plain save rewrites every script path to
+// "scripts/" + its file name, in the editor's state too; a pre-compiled
+// save compiles every script (a global one of at most GLOBAL_SCRIPT_LIMIT
+// bytes) into the file. Every unit's state byte is 0.
+// The map is written whole into a temporary file beside path and moved
+// into place only when complete, so a failed save leaves the old file as
+// it was. False, with the reason in *reason when given, when the file
+// can't be written; a script that doesn't compile throws its mapFault
+// (kind script, subject the script source).
+bool writeMapFile(const std::string& path, editorMapClass& map, mapSaveParts& parts, bool precompiled,
+                  std::string* reason = nullptr);

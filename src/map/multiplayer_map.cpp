@@ -2,7 +2,7 @@
 
 #include "map/map_file.h"
 
-std::vector<spawnPoint> readSpawnPoints(mapFileReader& in) {
+std::vector<spawnPoint> readSpawnPoints(mapFileReader& in, int width, int height) {
     if (in.byte() != 0) in.fail("Global scripts in multiplayer maps are not allowed!");
     if (in.byte() != 0) in.fail("Multiplayer maps must not belong to a campaign");
     in.text();
@@ -15,6 +15,7 @@ std::vector<spawnPoint> readSpawnPoints(mapFileReader& in) {
         spawnPoint p{};
         p.x = in.float32();
         p.y = in.float32();
+        checkUnitPosition(in, p.x, p.y, width, height);
         p.direction = in.signedByte();
         in.signedByte();
         if (in.byte() != SCRIPT_NONE) in.fail("Scripts in multiplayer maps are not allowed!");

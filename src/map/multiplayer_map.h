@@ -13,6 +13,7 @@ struct spawnPoint {
     int direction;
 };
 
-// Reads fields 9 to 13; throws mapFault with the multiplayer map rules'
-// reasons.
-std::vector<spawnPoint> readSpawnPoints(mapFileReader& in);
+// Reads fields 9 to 13 of a map of width x height tiles; throws mapFault
+// with the multiplayer map rules' reasons, or for a position off the map as
+// checkUnitPosition does. The direction keeps its signed byte value.
+std::vector<spawnPoint> readSpawnPoints(mapFileReader& in, int width, int height);

@@ -59,7 +59,7 @@ clientMultiplayerGame::clientMultiplayerGame(std::string address) {
     conn = net_openconn(global.netDriver, nullptr);
     if (!conn) errors::networkError("Unable to open server connection");
     if (net_connect(conn, address.c_str()) != 0) errors::networkError("Can't connect to " + address);
-    for (int i = 0; i < WEAPON_ICONS; ++i) weaponIcons[i] = loadBitmap("gfx/weapon" + std::to_string(i) + ".tga");
+    for (int i = 0; i < PLAYER_WEAPONS; ++i) weaponIcons[i] = loadBitmap("gfx/weapon" + std::to_string(i) + ".tga");
     loadPlayerSprites(sprites);
 }
 

@@ -21,6 +21,7 @@
 #include "net/mp_rules.h"
 #include "net/packet.h"
 #include "world/entity.h"
+#include "world/weapons.h"
 
 struct BITMAP;
 struct NET_CONN;
@@ -30,7 +31,6 @@ constexpr int CONNECT_TIMEOUT_TICKS = 96;
 constexpr int CLIENT_ESC_WINDOW_TICKS = 96;
 constexpr int TIMEOUT_END_TICKS = 64;   // ticks shown after a time-out
 constexpr int REFUSAL_END_TICKS = 128;  // ticks shown after a refusal or shutdown
-constexpr int WEAPON_ICONS = 6;
 
 // The client's copy of one player.
 class mpcUnit : public Entity {
@@ -88,7 +88,7 @@ public:
 
     BITMAP* lifeBar = nullptr;
     BITMAP* armorBar = nullptr;
-    BITMAP* weaponIcons[WEAPON_ICONS] = {};
+    BITMAP* weaponIcons[PLAYER_WEAPONS] = {};
     NET_CONN* conn = nullptr;
     messageClass* messages = nullptr;
     bool ownsMessages = false;

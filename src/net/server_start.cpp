@@ -85,7 +85,7 @@ void serverMultiplayerGame::start(const serverOptions& options) {
     try {
         map.readMap(file, path);
         mapFileReader rest(file, path);
-        spawns = readSpawnPoints(rest);
+        spawns = readSpawnPoints(rest, map.width, map.height);
     } catch (const mapFault& fault) {
         throw serverStartFault{serverStartFault::kind::map, "", fault};
     }

@@ -10,6 +10,7 @@
 #include "script/source_reader.h"
 
 std::string consts[VARIABLE_COUNT];
+compileFailure lastCompileFailure;
 
 namespace {
 
@@ -34,6 +35,10 @@ void clearNames() {
 
 // True when both names lead to one file, so that writing the target would
 // destroy the source before it is read.
+std::string tooBig(const std::string& file) {
+    return "The file " + file + " is too big (at most " + std::to_string(SCRIPT_SOURCE_LIMIT) + " bytes)";
+}
+
 bool sameFile(const std::string& a, const std::string& b) {
     if (a == b) return true;
     struct stat sa, sb;
@@ -54,7 +59,11 @@ public:
     bool backup = false;
 
 private:
-    bool fail(const std::string& message) { return compileError(log, message); }
+    bool fail(const std::string& message) {
+        lastCompileFailure.file = in->fileName();
+        lastCompileFailure.line = in->line();
+        return compileError(log, message);
+    }
     void warn(const std::string& text);
     bool word(std::string& w);
     void writeInt(int32_t value);
@@ -67,6 +76,7 @@ private:
     bool jumpStatement(unsigned char opcode, const std::string& keyword);
     bool ifStatement(unsigned char opcode, const std::string& keyword, const std::string& warning);
     bool msgendlStatement();
+    bool textOperand();
     bool defStatement();
     bool includeStatement();
     bool commandStatement(int command, const std::string& keyword);
@@ -274,10 +284,20 @@ bool compilation::ifStatement(unsigned char opcode, const std::string& keyword,
 
 bool compilation::msgendlStatement() {
     if (event == 0) return fail("Illegal msgendl outside of event");
-    std::string text = in->restOfLine();
     output.writeByte(OP_MSG);
-    output.write(text.c_str(), static_cast<int>(text.size()) + 1);
+    if (!textOperand()) return false;
     output.writeByte(OP_ENDL);
+    return true;
+}
+
+// The rest of the line as a text and its closing 0x00.
+bool compilation::textOperand() {
+    const std::string text = in->restOfLine();
+    const std::string line = std::to_string(in->textLine());
+    if (text.size() > static_cast<std::size_t>(SCRIPT_TEXT_LIMIT))
+        return fail("Text too long on line " + line + " (at most " + std::to_string(SCRIPT_TEXT_LIMIT) + " characters)");
+    if (text.find('\0') != std::string::npos) return fail("NUL character in the text on line " + line);
+    output.write(text.c_str(), static_cast<int>(text.size()) + 1);
     return true;
 }
 
@@ -299,7 +319,9 @@ bool compilation::includeStatement() {
     if (event != 0) return fail("Including the file " + file + " in an event is illegal");
     log << "Including external file " << file << ".\n";
     sourceReader included;
-    if (!included.open(file)) return fail("Opening the file " + file + " failed");
+    const sourceOpen opened = included.open(file, SCRIPT_SOURCE_LIMIT);
+    if (opened == sourceOpen::tooBig) return fail(tooBig(file));
+    if (opened != sourceOpen::opened) return fail("Opening the file " + file + " failed");
     sourceReader* outer = in;
     in = &included;
     std::string w;
@@ -334,11 +356,8 @@ bool compilation::commandStatement(int command, const std::string& keyword) {
         case PARAM_VALUE:
             if (!valueOperand()) return false;
             break;
-        case PARAM_TEXT: {
-            std::string text = in->restOfLine();
-            output.write(text.c_str(), static_cast<int>(text.size()) + 1);
-            return true;
-        }
+        case PARAM_TEXT:
+            return textOperand();
         }
     }
     return true;
@@ -374,6 +393,7 @@ bool compilation::valueOperand() {
 }  // namespace
 
 bool compileError(std::ofstream& log, std::string message) {
+    lastCompileFailure.message = message;
     log << "FATAL ERROR: " << message << "\n\nAn error occured during compilation.\n"
         << "Not writing compiled data.\n";
     log.close();
@@ -415,11 +435,15 @@ bool const2int(std::string word, int& index) {
     return false;
 }
 
-bool compile(std::string source, std::string target, unsigned char* buffer, int* size) {
-    std::ofstream log("compiler.log", std::ios::trunc);
+namespace {
+
+bool compileFile(std::ofstream& log, const std::string& source, const std::string& target, unsigned char* buffer,
+                 int* size) {
     log << "Reading from " << source << " and writing to " << target << ".\n\n";
     sourceReader in;
-    if (!in.open(source)) return compileError(log, "Failed to open file " + source);
+    const sourceOpen opened = in.open(source, SCRIPT_SOURCE_LIMIT);
+    if (opened == sourceOpen::tooBig) return compileError(log, tooBig(source));
+    if (opened != sourceOpen::opened) return compileError(log, "Failed to open file " + source);
     // Opening the target truncates it: refuse before the source is lost.
     if (!target.empty() && sameFile(source, target)) {
         return compileError(log, "The target file " + target + " is the source file");
@@ -454,4 +478,19 @@ bool compile(std::string source, std::string target, unsigned char* buffer, int*
     }
     clearNames();
     return true;
+}
+
+}  // namespace
+
+// Whatever goes wrong below (memory running out, say) ends in the log as a
+// fatal error instead of ending the mode that called the compiler.
+bool compile(std::string source, std::string target, unsigned char* buffer, int* size) {
+    std::ofstream log("compiler.log", std::ios::trunc);
+    lastCompileFailure = compileFailure{source, 0, ""};
+    try {
+        return compileFile(log, source, target, buffer, size);
+    } catch (const std::exception& e) {
+        if (!log.is_open()) log.open("compiler.log", std::ios::app);
+        return compileError(log, std::string("Compilation failed: ") + e.what());
+    }
 }

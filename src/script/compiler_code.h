@@ -1,4 +1,6 @@
-// The compiler's growable output buffer.
+// The compiler's growable output buffer. Its int sizes can't overflow: a
+// source is at most SCRIPT_SOURCE_LIMIT bytes (compiler.h), and no statement
+// writes more than a few bytes per source byte.
 #pragma once
 
 #include <string>

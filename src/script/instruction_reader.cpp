@@ -41,26 +41,50 @@ struct layoutTable {
 
 const layoutTable LAYOUTS;
 
-// Length of one operand at pos, 0 when it can't be decoded.
-int operandLength(operandForm form, const unsigned char* code, int size, int pos) {
-    int left = size - pos;
+// Length of one operand at pos, 0 when it can't be decoded; `cut` is set
+// when it could be, were it not for the end at size.
+int operandLength(operandForm form, const unsigned char* code, int size, int pos, bool& cut) {
+    const int left = size - pos;
+    int need = 0;
     switch (form) {
     case VAR:
-        return left >= 2 && code[pos] == VAR_TAG ? 2 : 0;
+        if (left >= 1 && code[pos] != VAR_TAG) return 0;
+        need = 2;
+        break;
     case VALUE:
-        if (left >= 2 && code[pos] == VAR_TAG) return 2;
-        return left >= 5 && code[pos] == CONST_TAG ? 5 : 0;
+        if (left >= 1 && code[pos] != VAR_TAG && code[pos] != CONST_TAG) return 0;
+        need = left >= 1 && code[pos] == CONST_TAG ? 5 : 2;
+        break;
     case TEXT:
         for (int i = pos; i < size; ++i) {
             if (code[i] == 0) return i - pos + 1;
         }
+        cut = true;
         return 0;
     case JUMP:
-        return left >= 2 ? 2 : 0;
-    case NONE:
+        need = 2;
         break;
+    case NONE:
+        return 0;
     }
+    if (left >= need) return need;
+    cut = true;
     return 0;
+}
+
+int decodedLength(const unsigned char* code, int size, int pos, bool& cut) {
+    cut = false;
+    if (pos < 0 || pos >= size) return 0;
+    const layout& l = LAYOUTS.byOpcode[code[pos]];
+    if (!l.known) return 0;
+    int length = 1;
+    for (operandForm form : l.operands) {
+        if (form == NONE) break;
+        const int n = operandLength(form, code, size, pos + length, cut);
+        if (n == 0) return 0;
+        length += n;
+    }
+    return length;
 }
 
 // Position of the first byte equal to marker at or after pos, or -1.
@@ -71,34 +95,31 @@ int scanFor(const unsigned char* code, int size, int pos, unsigned char marker) 
     return -1;
 }
 
-}  // namespace
-
-int instructionLength(const unsigned char* code, int size, int pos) {
-    if (pos < 0 || pos >= size) return 0;
-    const layout& l = LAYOUTS.byOpcode[code[pos]];
-    if (!l.known) return 0;
-    int length = 1;
-    for (operandForm form : l.operands) {
-        if (form == NONE) break;
-        int n = operandLength(form, code, size, pos + length);
-        if (n == 0) return 0;
-        length += n;
-    }
-    return length;
-}
-
-int findEventEnd(const unsigned char* code, int size, int start) {
+// As findEventEnd; with `cutEnds` an instruction cut off by size means the
+// event goes on beyond the bytes at hand (-1) instead of being scanned.
+int endOfEvent(const unsigned char* code, int size, int start, bool cutEnds) {
     int pos = start;
     while (pos < size) {
         if (code[pos] == EVENT_END) return pos;
-        int n = instructionLength(code, size, pos);
-        if (n == 0) return scanFor(code, size, pos, EVENT_END);
+        bool cut = false;
+        const int n = decodedLength(code, size, pos, cut);
+        if (n == 0) return cut && cutEnds ? -1 : scanFor(code, size, pos, EVENT_END);
         pos += n;
     }
+    if (cutEnds) return -1;
     // The last instruction swallowed every 0xFE: a damaged event, read as
     // the byte scan reads it.
     return scanFor(code, size, start, EVENT_END);
 }
+
+}  // namespace
+
+int instructionLength(const unsigned char* code, int size, int pos) {
+    bool cut = false;
+    return decodedLength(code, size, pos, cut);
+}
+
+int findEventEnd(const unsigned char* code, int size, int start) { return endOfEvent(code, size, start, false); }
 
 eventSearch findEvent(const unsigned char* script, int size, int event, int& start, int& end) {
     int pos = 0;
@@ -122,9 +143,9 @@ int findScriptEnd(const unsigned char* bytes, int size) {
     while (pos < size) {
         if (bytes[pos] == SCRIPT_END) return pos + 1;
         if (bytes[pos] != EVENT_MARKER || pos + 1 >= size) return -1;
-        int eventEnd = findEventEnd(bytes, size, pos + 2);
-        if (eventEnd < 0) return -1;
-        pos = eventEnd + 1;
+        const int end = endOfEvent(bytes, size, pos + 2, true);
+        if (end < 0) return -1;
+        pos = end + 1;
     }
     return -1;
 }

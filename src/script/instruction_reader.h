@@ -11,8 +11,8 @@
 // 0xFD (block end), 0xFE (event end) and 0xFF (script end) have no operands.
 //
 // Code that can't be decoded (an opcode outside the table, an operand tag
-// other than 0x0F or 0x10, an instruction cut off by the end) is read from
-// there on byte by byte, as marker scans always did; so is an event whose
+// other than 0x0F or 0x10, an instruction cut off by the end; findScriptEnd
+// excepted for the last) is read from there on byte by byte, as marker scans always did; so is an event whose
 // last instruction runs over every 0xFE. Such code then reads exactly as
 // before, and the machine reports the fault when it gets there.
 #pragma once
@@ -27,7 +27,9 @@ int findEventEnd(const unsigned char* code, int size, int start);
 
 // Length of the compiled script at the start of bytes (event blocks, then
 // the closing 0xFF, which is counted); -1 when the bytes hold no complete
-// script. Map readers use it to find where a stored script ends.
+// script. Map readers use it to find where a stored script ends. An
+// instruction cut off by size means the script goes on beyond the bytes
+// (-1): scanning on across it could take a constant's bytes for the end.
 int findScriptEnd(const unsigned char* bytes, int size);
 
 enum class eventSearch { found, absent, malformed };

@@ -116,7 +116,7 @@ void Unit::basetypeGet(Unit& type) {
 void Unit::initialise(float x, float y, int direction_, int aiState) {
     posX = x;
     posY = y;
-    direction = direction_;
+    direction = direction_ & 255;  // a facing given as a signed byte too
     AIState = aiState;
 }
 

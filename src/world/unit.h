@@ -64,6 +64,7 @@ public:
     // false, with nothing changed, when the datafile lacks an item.
     bool loadSprites(const DATAFILE* data);
     void basetypeGet(Unit& type);
+    // The facing is kept as 0 to 255 (its value modulo 256).
     void initialise(float x, float y, int direction, int aiState);
     void takeRequests(moveRequest* move, bulletRequest* bullets);
 

@@ -33,15 +33,26 @@ TEST(CreatorTest, SizeFollowsTheNamesAndTheTileCount) {
     EXPECT_EQ(readFileBytes("m.kvm").size(), 4u + (7 + 1) + 8 + 12 + 2 + (8 + 1) + 4);
 }
 
-TEST(CreatorTest, CampaignMapCarriesItsTextName) {
-    scopedWorkDir dir;
-    writeFileText("new.txt", "m.kvm\nts\ncs\n1 1 S 3\nchapter1\n");
-    newMap("new.txt");
-    const std::vector<unsigned char> bytes = readFileBytes("m.kvm");
-    const std::vector<unsigned char> tail = {0, 0, 0, 1, 'c', 'h', 'a', 'p', 't', 'e', 'r', '1', 13,
-                                             'c', 's', 13, 0, 0, 0, 0};
-    ASSERT_GE(bytes.size(), tail.size());
-    EXPECT_EQ(std::vector<unsigned char>(bytes.end() - tail.size(), bytes.end()), tail);
+// The tail from the one tile on: the campaign byte is the flag's lowest bit;
+// the text follows exactly when that byte is set.
+TEST(CreatorTest, CampaignTextFollowsExactlyWhenTheCampaignByteIsSet) {
+    const struct {
+        int flag;
+        std::vector<unsigned char> tail;
+    } rows[] = {
+        {3, {0, 0, 0, 1, 'c', 'h', 'a', 'p', 't', 'e', 'r', '1', 13, 'c', 's', 13, 0, 0, 0, 0}},
+        {1, {0, 0, 0, 1, 'c', 'h', 'a', 'p', 't', 'e', 'r', '1', 13, 'c', 's', 13, 0, 0, 0, 0}},
+        {2, {0, 0, 0, 0, 'c', 's', 13, 0, 0, 0, 0}},
+        {-2, {0, 0, 0, 0, 'c', 's', 13, 0, 0, 0, 0}},
+    };
+    for (const auto& row : rows) {
+        scopedWorkDir dir;
+        writeFileText("new.txt", "m.kvm\nts\ncs\n1 1 S " + std::to_string(row.flag) + "\nchapter1\n");
+        newMap("new.txt");
+        const std::vector<unsigned char> bytes = readFileBytes("m.kvm");
+        ASSERT_EQ(bytes.size(), 4u + 3 + 8 + row.tail.size()) << row.flag;
+        EXPECT_EQ(std::vector<unsigned char>(bytes.end() - row.tail.size(), bytes.end()), row.tail) << row.flag;
+    }
 }
 
 TEST(CreatorTest, WindowsLineEndsDoNotEnterTheNames) {
@@ -51,14 +62,13 @@ TEST(CreatorTest, WindowsLineEndsDoNotEnterTheNames) {
     EXPECT_EQ(readFileBytes("m.kvm").size(), 4u + 3 + 8 + 2 + 2 + 3 + 4);
 }
 
-TEST(CreatorTest, ImpossibleSizesWriteNoMap) {
-    scopedWorkDir dir;
-    writeFileText("a.txt", "a.kvm\nts\ncs\n-1 5 S 0\n");
-    writeFileText("b.txt", "b.kvm\nts\ncs\n100000 100000 S 0\n");
-    newMap("a.txt");
-    newMap("b.txt");
-    EXPECT_FALSE(fileExists("a.kvm"));
-    EXPECT_FALSE(fileExists("b.kvm"));
+TEST(CreatorTest, ImpossibleSizesAreReportedAndWriteNoMap) {
+    for (const char* size : {"-1 5", "5 0", "4097 1", "1 4097", "100000 100000", "x y"}) {
+        scopedWorkDir dir;
+        writeFileText("new.txt", std::string("m.kvm\nts\ncs\n") + size + " S 0\n");
+        EXPECT_EXIT(newMap("new.txt"), testing::ExitedWithCode(0), "^Invalid map size\n$") << size;
+        EXPECT_FALSE(fileExists("m.kvm")) << size;
+    }
 }
 
 TEST(CreatorTest, MissingDescriptionIsFatal) {

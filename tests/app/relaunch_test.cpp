@@ -1,24 +1,32 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <chrono>
+#include <cerrno>
 #include <filesystem>
-#include <thread>
 
-#include "app/helpers.h"
 #include "app/startup.h"
 #include "support/test_files.h"
 
 namespace {
 
-TEST(RelaunchTest, StartsAFreshCopyOfTheExecutable) {
+TEST(RelaunchTest, ReplacesTheProcessWithTheProgramInTheSameFolder) {
     scopedWorkDir dir;
-    writeFileText("program", "#!/bin/sh\ntouch started\n");
+    writeFileText("marker", "");
+    // The fresh copy tells by its status that it runs in this folder.
+    writeFileText("program", "#!/bin/sh\n[ -f marker ] && exit 3\nexit 4\n");
     chmod("program", 0755);
     const std::string path = std::filesystem::absolute("program").string();
-    ASSERT_TRUE(relaunch(path.c_str()));
-    for (int i = 0; i < 100 && !fileExists("started"); i++) std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    EXPECT_TRUE(fileExists("started"));
+    EXPECT_EXIT(relaunch(path.c_str()), testing::ExitedWithCode(3), "");
+}
+
+TEST(RelaunchTest, AMissingProgramReturnsWithTheReason) {
+    scopedWorkDir dir;
+    EXPECT_EXIT(
+        {
+            relaunch("./missing");
+            std::exit(errno == ENOENT ? 5 : 6);
+        },
+        testing::ExitedWithCode(5), "");
 }
 
 }  // namespace

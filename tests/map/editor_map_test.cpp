@@ -5,14 +5,17 @@
 
 #include <filesystem>
 #include <sstream>
+#include <vector>
 
 #include "app/creator.h"
 #include "app/globals.h"
+#include "app/helpers.h"
 #include "map/map_file.h"
 #include "map/map_writer.h"
 #include "map/sp_map.h"
 #include "map_test_files.h"
 #include "script/virtual_machine.h"
+#include "world/enemy.h"
 #include "world/unit.h"
 
 using maptest::mapBytes;
@@ -117,11 +120,58 @@ TEST_F(EditorMapTest, PrecompiledSaveIncludesTheGlobalScriptOnlyWhenItExists) {
     EXPECT_EQ(globalScriptSource("maps/.kvm"), "");
 }
 
-TEST_F(EditorMapTest, UncompilableScriptEndsAPrecompiledSave) {
+TEST_F(EditorMapTest, NegativeConstantsLoadAndRunSavedEitherWay) {
+    std::string source = "event onUse\n";
+    for (int i = 0; i < 7; ++i) source += "set %50 1\n";
+    writeFileText("scripts/minus.ukv", source + "set %51 -2\nend\n");
+    for (bool precompiled : {true, false}) {
+        create(2, 1);
+        map.getScriptPath(1) = "scripts/minus.ukv";
+        ASSERT_TRUE(writeMapFile("maps/level.kvm", map, parts, precompiled));
+        std::ifstream file("maps/level.kvm", std::ios::binary);
+        VirtualMachine vm;
+        SPmapClass game;
+        game.loadMap(file, "maps/level.kvm", 'S', vm);
+        ASSERT_EQ(game.events.count(1), 1u) << precompiled;
+        EXPECT_EQ(vm.run(game.events[1].onUse).text, "") << precompiled;
+        EXPECT_EQ(vm.variables[51], -2) << precompiled;
+    }
+}
+
+// An enemy that faces the player already keeps facing it, whatever the facing.
+TEST_F(EditorMapTest, EveryFacingRoundTripsAndHoldsWhenTurningTowardsItself) {
+    create(2, 2);
+    std::vector<edUnit> placed(256);
+    std::vector<std::string> scripts(256);
+    for (int facing = 0; facing < 256; ++facing) placed[facing].initialise(16, 16, facing, 0);
+    parts.units = placed.data();
+    parts.unitScripts = scripts.data();
+    parts.unitCount = 256;
+    ASSERT_TRUE(writeMapFile("maps/level.kvm", map, parts, false));
+    std::ifstream file("maps/level.kvm", std::ios::binary);
+    map.loadMap(file, "maps/level.kvm");
+    mapFileReader rest(file, "maps/level.kvm");
+    rest.byte();
+    rest.byte();
+    rest.text();
+    ASSERT_EQ(rest.int32(), 256);
+    for (int facing = 0; facing < 256; ++facing) {
+        Enemy enemy;
+        const unitRecord u = readUnitRecord(rest, 2, 2);
+        enemy.initialise(u.x, u.y, u.direction, 0);
+        EXPECT_EQ(enemy.direction, facing);
+        turnTowards(enemy.direction, facing);
+        EXPECT_EQ(enemy.direction, facing);
+    }
+}
+
+TEST_F(EditorMapTest, UncompilableScriptFailsAPrecompiledSaveAndKeepsTheOldFile) {
     create(1, 1);
+    const std::vector<unsigned char> before = readFileBytes("maps/level.kvm");
     map.getScriptPath(0) = "scripts/missing.ukv";
-    EXPECT_EXIT(writeMapFile("maps/level.kvm", map, parts, true), testing::ExitedWithCode(0),
-                "Error012: Script error:\nAn error occured in compile stage.\nSee compiler.log for details.");
+    EXPECT_THROW(writeMapFile("maps/level.kvm", map, parts, true), mapFault);
+    EXPECT_EQ(readFileBytes("maps/level.kvm"), before);
+    EXPECT_FALSE(fileExists("maps/level.kvm.tmp"));
 }
 
 TEST_F(EditorMapTest, AFileThatCantBeCreatedIsNoSave) {
@@ -209,11 +259,11 @@ TEST_F(EditorMapTest, RoundTripThroughTheSinglePlayerReaderKeepsEverything) {
     EXPECT_EQ(rest.text(), "chars.txt");
     ASSERT_EQ(rest.int32(), 3);
     for (int i = 0; i < 3; ++i) {
-        const unitRecord u = readUnitRecord(rest);
+        const unitRecord u = readUnitRecord(rest, 4, 3);
         EXPECT_EQ(u.type, units[i].type);
         EXPECT_EQ(u.x, units[i].posX);
         EXPECT_EQ(u.y, units[i].posY);
-        EXPECT_EQ(u.direction, static_cast<signed char>(units[i].direction));
+        EXPECT_EQ(u.direction, units[i].direction);
         EXPECT_EQ(u.state, 0);
         EXPECT_EQ(u.scriptPath, i == 1 ? "scripts/guard.ukv" : "");
     }

@@ -161,7 +161,7 @@ TEST(MultiplayerMap, ReadsSpawnPointsAndRefusesSinglePlayerParts) {
         std::istringstream in(tail.str());
         mapFileReader r(in, "m");
         try {
-            readSpawnPoints(r);
+            readSpawnPoints(r, 2, 3);
         } catch (const mapFault& fault) {
             return fault.reason;
         }
@@ -174,7 +174,7 @@ TEST(MultiplayerMap, ReadsSpawnPointsAndRefusesSinglePlayerParts) {
     spawn(good, 0);
     std::istringstream in(good.str());
     mapFileReader r(in, "m");
-    const std::vector<spawnPoint> points = readSpawnPoints(r);
+    const std::vector<spawnPoint> points = readSpawnPoints(r, 2, 3);
     ASSERT_EQ(points.size(), 2u);
     EXPECT_EQ(points[1].x, 48);
     EXPECT_EQ(points[1].y, 80);

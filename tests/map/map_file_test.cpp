@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <sstream>
 
+#include "map/multiplayer_map.h"
 #include "map_test_files.h"
 
 using maptest::bytes;
@@ -97,6 +99,26 @@ TEST(MapFileReader, ScriptLimitIsInclusive) {
     }
 }
 
+// Scripts that fill the whole limit with `set %51 -2` (03 0F 33 10 FE FF FF
+// FF) after a `msg` of `shift` characters: over the shifts, the constant's
+// end-like bytes lie at every offset of every power-of-two boundary.
+TEST(MapFileReader, NegativeConstantsAtEveryOffsetDontEndAScript) {
+    for (int limit : {SCRIPT_LIMIT, GLOBAL_SCRIPT_LIMIT}) {
+        for (int shift = 0; shift < 8; ++shift) {
+            bytes script = {0x01, 0x07, 0x0A};
+            script.insert(script.end(), shift, 'a');
+            script.push_back(0x00);
+            while (static_cast<int>(script.size()) + 8 + 2 <= limit)
+                script.insert(script.end(), {0x03, 0x0F, 0x33, 0x10, 0xFE, 0xFF, 0xFF, 0xFF});
+            script.insert(script.end(), {0xFE, 0xFF});
+            std::istringstream in(mapBytes().raw(script).byte(0x42).str());
+            mapFileReader r(in, "m");
+            EXPECT_EQ(r.script(limit), script) << "limit " << limit << ", shift " << shift;
+            EXPECT_EQ(r.byte(), 0x42) << "limit " << limit << ", shift " << shift;
+        }
+    }
+}
+
 TEST(MapFileReader, RefusesCutAndDamagedScripts) {
     auto script = [](mapFileReader& r) { r.script(SCRIPT_LIMIT); };
     EXPECT_EQ(reasonOf(mapBytes().raw({0x01, 0x06, 0x0B}).str(), script), "Unexpected end of file");
@@ -114,17 +136,48 @@ TEST(MapFileReader, ReadsUnitRecordsByScriptMode) {
                               .byte(9).float32(0).float32(0).byte(0).byte(0).byte(7)
                               .str());
     mapFileReader r(in, "m");
-    const unitRecord a = readUnitRecord(r), b = readUnitRecord(r), c = readUnitRecord(r);
+    const unitRecord a = readUnitRecord(r, 2, 2), b = readUnitRecord(r, 2, 2), c = readUnitRecord(r, 2, 2);
     EXPECT_EQ(a.type, 3);
     EXPECT_EQ(a.x, 40.5f);
     EXPECT_EQ(a.y, -2.0f);
-    EXPECT_EQ(a.direction, -64);
+    EXPECT_EQ(a.direction, 192);
     EXPECT_EQ(a.state, 2);
     EXPECT_EQ(a.script, SCRIPT_WITH_MINUS_ONE);
     EXPECT_EQ(b.scriptMode, SCRIPT_SOURCE);
     EXPECT_EQ(b.scriptPath, "scripts/a.ukv");
     EXPECT_EQ(c.scriptMode, 7);
     EXPECT_TRUE(c.script.empty() && c.scriptPath.empty());
+}
+
+TEST(MapFileReader, RefusesUnitsOffTheMapByMoreThanATile) {
+    const float inf = std::numeric_limits<float>::infinity();
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    struct row {
+        const char* what;
+        float x, y;
+        bool taken;
+    } rows[] = {
+        {"inside", 40, 70, true},
+        {"one tile out on every side", -32, 3 * 32 + 32, true},
+        {"one tile out, right and top", 2 * 32 + 32, -32, true},
+        {"left", -32.01f, 0, false},
+        {"right", 2 * 32 + 32.01f, 0, false},
+        {"top", 0, -33, false},
+        {"bottom", 0, 3 * 32 + 33, false},
+        {"far away", 1e30f, 5, false},
+        {"not a number", nan, 5, false},
+        {"infinite", 5, -inf, false},
+    };
+    for (const row& r : rows) {
+        const std::string unit = mapBytes().byte(0).float32(r.x).float32(r.y).byte(0).byte(0).byte(0).str();
+        EXPECT_EQ(reasonOf(unit, [](mapFileReader& in) { readUnitRecord(in, 2, 3); }),
+                  r.taken ? "" : "Invalid unit position")
+            << r.what;
+        const std::string spawn = mapBytes().byte(0).byte(0).text("c").int32(1).raw(bytes(unit.begin(), unit.end())).str();
+        EXPECT_EQ(reasonOf(spawn, [](mapFileReader& in) { readSpawnPoints(in, 2, 3); }),
+                  r.taken ? "" : "Invalid unit position")
+            << r.what << " (spawn point)";
+    }
 }
 
 TEST(MapFileWriter, WritesWhatTheReaderReads) {

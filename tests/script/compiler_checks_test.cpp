@@ -205,3 +205,34 @@ TEST(CompilerChecks, OnlyRegularFilesAreRead) {
     EXPECT_FALSE(compile(".", "out.kvs", nullptr, nullptr));
     EXPECT_TRUE(endsWith(readFileText("compiler.log"), fatalTail("Failed to open file .")));
 }
+
+// Sources and texts have limits, so that the compiled script's size can't
+// overflow and a huge file can't exhaust memory; a NUL byte would end a
+// text early and leave its rest to be run as instructions.
+TEST(CompilerChecks, TextsAndSourcesWithinTheirLimits) {
+    scopedWorkDir dir;
+    const std::string longest(SCRIPT_TEXT_LIMIT, 'a');
+    using namespace std::string_literals;
+    const struct {
+        std::string source;
+        std::string message;  // "" compiles
+    } rows[] = {
+        {"event onUse\nmsg " + longest + "\nend\n", ""},
+        {"event onUse\nmsg " + longest + "a\nend\n", "Text too long on line 2 (at most 65535 characters)"},
+        {"event onUse\nmsgendl " + longest + "a\nend\n", "Text too long on line 2 (at most 65535 characters)"},
+        {"event onUse\n\nmsg x\0y\nend\n"s, "NUL character in the text on line 3"},
+        {"event onUse\r\nmsgendl \0\r\nend\n"s, "NUL character in the text on line 2"},
+        {"event onUse\ngoto a\0b\nend\n"s, "NUL character in the text on line 2"},
+        {"; " + std::string(SCRIPT_SOURCE_LIMIT - 3, 'x') + "\n", ""},
+        {"; " + std::string(SCRIPT_SOURCE_LIMIT - 2, 'x') + "\n",
+         "The file in.ukv is too big (at most 1048576 bytes)"},
+    };
+    for (const auto& row : rows) {
+        const compileRun run = compileSource(row.source);
+        const std::string what = row.source.substr(0, 24);
+        EXPECT_EQ(run.ok, row.message.empty()) << what << "\n--- log:\n" << run.log.substr(0, 500);
+        EXPECT_TRUE(row.message.empty() || endsWith(run.log, fatalTail(row.message))) << what;
+    }
+    writeFileText("big.inc", std::string(SCRIPT_SOURCE_LIMIT + 1, ';'));
+    expectFatal({"include big.inc\n", "The file big.inc is too big (at most 1048576 bytes)"});
+}

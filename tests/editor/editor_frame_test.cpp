@@ -1,0 +1,43 @@
+// The editor's frame: unit numbers in their colours, the overview marker.
+#include "editor_fixture.h"
+
+using namespace edtest;
+
+namespace {
+
+bool hasColour(BITMAP* b, int x0, int y0, int w, int h, int colour) {
+    for (int y = y0; y < y0 + h; ++y)
+        for (int x = x0; x < x0 + w; ++x)
+            if (getpixel(b, x, y) == colour) return true;
+    return false;
+}
+
+}  // namespace
+
+TEST_F(EditorTest, TypesBeyondTheCharacterSetAreNumberedInTheWarningColour) {
+    // P = 1, E = 3, K = 2: types 0 to 5 exist.
+    open(30, 30, {{5, 100, 100, 0, ""}, {6, 200, 100, 0, ""}});
+    editor->draw();
+    const int white = makecol(255, 255, 255), warning = makecol(255, 150, 0);
+    EXPECT_TRUE(hasColour(global.buffer, 100, 100, 10, 10, white));
+    EXPECT_FALSE(hasColour(global.buffer, 100, 100, 10, 10, warning));
+    EXPECT_TRUE(hasColour(global.buffer, 200, 100, 10, 10, warning));
+}
+
+TEST_F(EditorTest, OverviewMarksTheCursorCellOrTheCurrentUnit) {
+    // 100 x 50 tiles in 400 x 300: 4 pixels a tile, a 400 x 200 picture
+    // centred at (200, 200).
+    open(100, 50, {{1, 10 * 32 + 5, 20 * 32 + 5, 0, ""}});
+    const int blue = makecol(0, 0, 255);
+    for (int i = 0; i < 3; ++i) tapSlot(SLOT_STRAFE_RIGHT);
+    key[KEY_OVERVIEW] = 1;
+    editor->draw();
+    EXPECT_EQ(getpixel(global.buffer, 200 + 3 * 4 + 2, 200 + 2), blue);
+    EXPECT_EQ(getpixel(global.buffer, 199, 250), makecol(0, 0, 0)) << "outline";
+    key[KEY_OVERVIEW] = 0;
+    toUnitMode();
+    key[KEY_OVERVIEW] = 1;
+    editor->draw();
+    EXPECT_EQ(getpixel(global.buffer, 200 + 40, 200 + 80), blue);
+    key[KEY_OVERVIEW] = 0;
+}

@@ -1,0 +1,172 @@
+// A scratch mission for the game tests: every file a mission reads, written
+// into a temporary working directory (tile set, unit graphics, bullets,
+// pictures, character set, map, description), a memory screen, and hooks
+// that stand in for the blocking screens.
+#pragma once
+
+#include <allegro.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "../map/map_test_files.h"
+#include "../world/world_fixtures.h"
+#include "game/single_player_game.h"
+#include "map/map_file.h"
+
+namespace gametest {
+
+// One placed unit of a test map.
+struct placed {
+    placed(int type, float x, float y, int direction = 0, std::string script = "")
+        : type(type), x(x), y(y), direction(direction), script(std::move(script)) {}
+    int type;
+    float x;
+    float y;
+    int direction;
+    std::string script;  // source path, "" for none
+};
+
+// A map of floor tiles (tile 1 blocks everything) with its units and, per
+// tile index, script sources.
+struct missionFiles {
+    int width = 16;
+    int height = 16;
+    std::vector<placed> units = {{0, 48, 48}};
+    std::vector<std::pair<int, std::string>> tileScripts;  // tile index, source text
+    std::string globalScript;                            // source text, "" none
+    std::string description = "-Reach the door\nTest mission\n3 4\nBriefing line\n";
+    std::string characters = "1 me 4.0 100 50 1 10 20 30 40 50 u.dat\n1 foe 2.0 40 0 2 10 1000 u.dat\n1 pal 1.0 20 0 u.dat\n";
+};
+
+class missionTest : public testing::Test {
+protected:
+    void SetUp() override {
+        oldScreen = screen;
+        screen = create_bitmap(800, 600);
+        global.menuFont = global.textFont = global.messageFont = font;
+        global.crosshair = picture(13, 13, makecol(0, 255, 0));
+        global.complexSfx = 0;
+        global.vsync = 0;
+        global.videoBitmaps = 0;
+        global.maxFrameSkip = 4;
+        global.sfxVolume = 200;
+        std::srand(1);
+        std::filesystem::create_directories("maps");
+        std::filesystem::create_directories("scripts");
+        maptest::writeTileset("t.dat", {0, 3}, {0, 1});
+        ASSERT_TRUE(worldtest::writeUnitDatafile("u.dat", 6));
+        worldtest::writeBulletFiles();
+        savePicture("gfx/lifebar.tga", 200, 12, makecol(255, 0, 0));
+        savePicture("gfx/armorbar.tga", 200, 12, makecol(0, 0, 255));
+        savePicture("gfx/arrow.tga", 40, 32, makecol(255, 255, 0));
+        for (int i = 0; i < WEAPON_ICONS; ++i) savePicture("gfx/weapon" + std::to_string(i) + ".tga", 64, 28, makecol(0, 80, i));
+        savePicture("gfx/gameover.tga", 440, 120, makecol(200, 0, 0));
+        savePicture("gfx/missionsolved.tga", 440, 120, makecol(0, 200, 0));
+        savePicture("gfx/missionscreen.tga", 800, 600, makecol(230, 230, 210));
+        savePicture("gfx/buttonContinue.tga", 160, 40, makecol(90, 90, 90));
+        savePicture("gfx/buttonSave.tga", 160, 40, makecol(60, 60, 60));
+        hooks.runScreen = [this](pacedScreen& s) {
+            ++screensShown;
+            s.draw();
+            for (int code : screenKeys) {
+                key[code] = 1;
+                s.step();
+                key[code] = 0;
+                keyStates.resetAll();
+            }
+            key[KEY_ENTER] = 1;
+            EXPECT_FALSE(s.step()) << "Enter leaves the screen";
+            key[KEY_ENTER] = 0;
+            keyStates.resetAll();
+        };
+        hooks.inGameMenu = [this](BITMAP*) {
+            if (menuChoices.empty()) return 0;
+            const int choice = menuChoices.front();
+            menuChoices.erase(menuChoices.begin());
+            return choice;
+        };
+        hooks.options = [this] { ++optionsShown; };
+        hooks.chooseSlot = [this] { return slotChoice; };
+        hooks.archive = [](messageClass&) {};
+    }
+    void TearDown() override {
+        destroy_bitmap(screen);
+        screen = oldScreen;
+        destroy_bitmap(global.crosshair);
+        global.crosshair = nullptr;
+    }
+
+    static BITMAP* picture(int w, int h, int colour) {
+        BITMAP* b = create_bitmap(w, h);
+        clear_to_color(b, colour);
+        return b;
+    }
+    static void savePicture(const std::string& name, int w, int h, int colour) {
+        BITMAP* b = picture(w, h, colour);
+        save_bitmap(name.c_str(), b, nullptr);
+        destroy_bitmap(b);
+    }
+
+    // Writes "maps/<name>.kvm", its description and "chars.txt"; tile and
+    // global scripts go to "scripts/".
+    void write(const missionFiles& files, const std::string& name = "m") {
+        maptest::mapBytes map;
+        map.header('S', "t.dat", files.width, files.height);
+        for (int i = 0; i < files.width * files.height; ++i) {
+            std::string source;
+            for (const auto& [index, text] : files.tileScripts)
+                if (index == i) source = text;
+            if (source.empty()) {
+                map.byte(0).byte(0);
+                continue;
+            }
+            const std::string path = "scripts/tile" + std::to_string(i) + ".ukv";
+            writeFileText(path, source);
+            map.byte(0).byte(SCRIPT_SOURCE).text(path);
+        }
+        if (!files.globalScript.empty()) writeFileText("scripts/" + name + "global.ukv", files.globalScript);
+        map.byte(0).byte(0).text("chars.txt").int32(static_cast<int32_t>(files.units.size()));
+        for (const placed& u : files.units) {
+            map.byte(u.type).float32(u.x).float32(u.y).byte(u.direction).byte(0);
+            if (u.script.empty()) map.byte(SCRIPT_NONE);
+            else map.byte(SCRIPT_SOURCE).text(u.script);
+        }
+        map.write("maps/" + name + ".kvm");
+        writeFileText("maps/" + name + ".kvd", files.description);
+        writeFileText("chars.txt", files.characters);
+    }
+
+    std::unique_ptr<singlePlayerGame> load(const std::string& name = "m", int heal = 0, int ammo = 0) {
+        auto game = std::make_unique<singlePlayerGame>(name, heal, ammo, hooks);
+        game->player.pointer = [this] { return pointer; };
+        game->start();
+        return game;
+    }
+
+    // Presses a key for one logic step.
+    void tap(int code, singlePlayerGame& game) {
+        key[code] = 1;
+        game.step();
+        key[code] = 0;
+        keyStates.resetAll();
+    }
+    int& var(singlePlayerGame& game, int index) { return game.machine.variables[index]; }
+
+    scopedWorkDir dir;
+    worldtest::worldScene scene;
+    missionHooks hooks;
+    int screensShown = 0;
+    int slotChoice = -1;
+    std::vector<int> screenKeys;  // pressed on a description screen before Enter
+    std::vector<int> menuChoices;  // answers of the in-game menu, in order
+    int optionsShown = 0;
+    BITMAP* oldScreen = nullptr;
+    pointerInput pointer;
+};
+
+}  // namespace gametest

@@ -1,0 +1,122 @@
+// Drives a paced screen tick by tick with scripted input: keys written into
+// Allegro's key array, the pointer position, clicks and wheel movement.
+//
+// A script is a list of words, each one or more ticks:
+//   <key name>       the key (as keyNames spells it) down for a tick, then up for a tick
+//   hold:<key>:<n>   the key held for n ticks, then up for a tick
+//   ptr:<x>:<y>      the pointer moves to (x, y), one tick
+//   click            a click, one tick
+//   wheel:<n>        the wheel turns by n, one tick
+//   idle:<n>         n ticks without input
+#pragma once
+
+#include <allegro.h>
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/globals.h"
+#include "app/input.h"
+#include "app/pacer.h"
+
+namespace menuScript {
+
+struct tick {
+    int held = 0;
+    int x = -1, y = -1;
+    bool click = false;
+    int wheel = 0;
+};
+
+inline int codeOf(const std::string& name) {
+    for (int code = 1; code < KEY_CODE_COUNT; code++)
+        if (keyNames[code] == name) return code;
+    ADD_FAILURE() << "no key named " << name;
+    return 0;
+}
+
+inline std::vector<tick> parse(const std::string& script) {
+    std::vector<tick> ticks;
+    std::istringstream words(script);
+    std::string word;
+    while (words >> word) {
+        std::vector<std::string> parts;
+        std::istringstream fields(word);
+        for (std::string f; std::getline(fields, f, ':');) parts.push_back(f);
+        tick t;
+        if (parts[0] == "hold") {
+            t.held = codeOf(parts[1]);
+            ticks.insert(ticks.end(), std::stoi(parts[2]), t);
+            ticks.push_back({});
+        } else if (parts[0] == "ptr") {
+            t.x = std::stoi(parts[1]);
+            t.y = std::stoi(parts[2]);
+            ticks.push_back(t);
+        } else if (parts[0] == "click") {
+            t.click = true;
+            ticks.push_back(t);
+        } else if (parts[0] == "wheel") {
+            t.wheel = std::stoi(parts[1]);
+            ticks.push_back(t);
+        } else if (parts[0] == "idle") {
+            ticks.insert(ticks.end(), std::stoi(parts[1]), t);
+        } else {
+            t.held = codeOf(parts[0]);
+            ticks.push_back(t);
+            ticks.push_back({});
+        }
+    }
+    return ticks;
+}
+
+inline void apply(const tick& t) {
+    for (int code = 0; code < KEY_CODE_COUNT; code++) key[code] = 0;
+    if (t.held) key[t.held] = 1;
+    if (t.x >= 0) {
+        mouse_x = t.x;
+        mouse_y = t.y;
+    }
+    click = t.click;
+    mouseZDiff = t.wheel;
+}
+
+// Runs the script's ticks, one logic step each, until the screen ends.
+// Returns true when it ended.
+inline bool run(pacedScreen& screen, const std::string& script) {
+    for (const tick& t : parse(script)) {
+        apply(t);
+        if (!screen.step()) {
+            apply({});
+            return true;
+        }
+    }
+    apply({});
+    return false;
+}
+
+}  // namespace menuScript
+
+// Settings in force and a back buffer as the menus expect them, with Allegro's
+// own 8-pixel font for all three fonts; input cleared before and after.
+class menuTest : public testing::Test {
+protected:
+    void SetUp() override {
+        global.setDefaults(32);
+        global.buffer = create_bitmap(800, 600);
+        global.mainMenu = create_bitmap(800, 600);
+        clear_bitmap(global.mainMenu);
+        global.menuFont = global.textFont = global.messageFont = font;
+        menuScript::apply({});
+        mouse_x = mouse_y = 0;
+        keyStates.resetAll();
+    }
+    void TearDown() override {
+        menuScript::apply({});
+        destroy_bitmap(global.buffer);
+        destroy_bitmap(global.mainMenu);
+        global.buffer = global.mainMenu = nullptr;
+        global.menuFont = global.textFont = global.messageFont = nullptr;
+    }
+};
