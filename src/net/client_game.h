@@ -4,9 +4,9 @@
 // the view centred on its own player.
 //
 // Every message from the server is checked before it is used: slots outside
-// the table, states before WELCOME, a second WELCOME, slot counts outside 1
-// to 8, map names that would leave "mpmaps/" and positions off the map are
-// dropped or limited, never used as they came.
+// the table, PLAYER_STATES before WELCOME, a second WELCOME, slot counts
+// outside 1 to 8, map names that would leave "mpmaps/" and positions off the
+// map are dropped or limited, never used as they came.
 //
 // exeLogic() is one tick and exeGraphic() the view. Started from the menu
 // the client runs its own loop (operator(), with step() and draw()); inside
