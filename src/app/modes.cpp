@@ -13,6 +13,7 @@
 #include "game/mission_check.h"
 #include "game/single_player_game.h"
 #include "net/client_game.h"
+#include "net/headless_server.h"
 #include "net/server_game.h"
 #include "script/compiler_mode.h"
 #include "ui/menu.h"
@@ -74,6 +75,7 @@ int runProgram(int argc, char** argv) {
         return 0;
     }
     if (word == "check") return runCheckMode(argc - 2, argv + 2);
+    if (word == "server") return runHeadlessServer(argc, argv);
     if (word == "compiler") {
         runCompilerMode(argc - 2, argv + 2);
         return 0;

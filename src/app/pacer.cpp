@@ -3,6 +3,7 @@
 #include <allegro.h>
 
 #include "app/helpers.h"
+#include "net/transport.h"
 
 namespace {
 void allegroRest(int ms) { rest(ms); }
@@ -10,6 +11,10 @@ void allegroRest(int ms) { rest(ms); }
 
 bool pacedPass(pacedScreen& screen, const pacing& how, void (*sleepMs)(int)) {
     if (how.restMs > 0) sleepMs(how.restMs);
+    // Connections closed with messages not yet acknowledged (the QUIT that
+    // ends a multiplayer game) go on resending from whichever loop runs
+    // next, the menus included, until delivered or timed out.
+    net_poll_lingering();
     int steps = 0;
     bool running = true;
     while (timerCounter > 0) {

@@ -28,7 +28,8 @@ struct pacing {
 // the final pass ran a step.
 void runPaced(pacedScreen& screen, const pacing& how);
 
-// One pass of the loop: sleeps, runs the due steps and draws. Returns false
+// One pass of the loop: sleeps, advances closed network connections that
+// still deliver their last messages, runs the due steps and draws. Returns false
 // once a step ended the screen. The sleep function is passed in so tests
 // can run passes without waiting.
 bool pacedPass(pacedScreen& screen, const pacing& how, void (*sleepMs)(int));
