@@ -6,6 +6,8 @@
 
 #include "app/helpers.h"
 #include "app/input.h"
+#include "app/menu_input.h"
+#include "app/pacer.h"
 
 namespace {
 
@@ -76,25 +78,39 @@ void messageClass::draw(int y, bool all) {
     }
 }
 
-void messageClass::showArchive() {
-    if (count == 0) return;
-    keyStates.anyKey();
-    for (;;) {
-        if (timerCounter > 0) {
-            if (keyStates.anyKey()) {
-                for (int i = 0; i < count; ++i) lines[i].old = true;
-                return;
-            }
-            --timerCounter;
-        }
+namespace {
+
+// The archive page: every kept line, until any key is pressed.
+class archiveScreen : public pacedScreen {
+public:
+    explicit archiveScreen(messageClass& messages) : messages(messages) {}
+
+    bool step() override { return !keyStates.anyKey(); }
+
+    void draw() override {
+        BITMAP* target = messages.target;
+        const int lineHeight = messages.lineHeight;
         clear_to_color(target, white());
-        textout_centre_ex(target, fontNew, "Press any key to return to game.", target->w / 2, 5, 0, -1);
-        textout_centre_ex(target, fontNew, "You received the following messages:", target->w / 2, lineHeight + 5,
-                          0, -1);
+        textout_centre_ex(target, messages.fontNew, "Press any key to return to game.", target->w / 2, 5, 0, -1);
+        textout_centre_ex(target, messages.fontNew, "You received the following messages:", target->w / 2,
+                          lineHeight + 5, 0, -1);
         int y = 3 * lineHeight + 5;
-        for (int i = 0; i < count && y + lineHeight < target->h; ++i, y += lineHeight) {
-            lines[i].draw(8, y, target, fontOld);
+        for (int i = 0; i < messages.count && y + lineHeight < target->h; ++i, y += lineHeight) {
+            messages.lines[i].draw(8, y, target, messages.fontOld);
         }
         show(false, target);
     }
+
+private:
+    messageClass& messages;
+};
+
+}  // namespace
+
+void messageClass::showArchive() {
+    if (count == 0) return;
+    keyStates.anyKey();
+    archiveScreen screen(*this);
+    runPaced(screen, MENU_PACING);
+    for (int i = 0; i < count; ++i) lines[i].old = true;
 }
