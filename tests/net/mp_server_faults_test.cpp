@@ -70,16 +70,6 @@ TEST_F(Multiplayer, ServerHoldsInputToItsLayoutAndStatesToTheSixSprites) {
     }
 }
 
-TEST_F(Multiplayer, ShortJoinIsDroppedWithoutAnAnswer) {
-    auto server = startServer(2);
-    rawEnd peer;
-    connectRaw(*server, peer);
-    peer.sendBytes(std::string{JOIN, 0, 6});
-    server->step();
-    EXPECT_TRUE(peer.receiveAll().empty());
-    EXPECT_TRUE(server->players[0].isActive());
-}
-
 TEST_F(Multiplayer, PlayersPlacedOnOneSpawnPointCanWalkApart) {
     mpfiles::writeMap("onespot", 20, 15, {{320, 240, 64}});
     auto server = startServer(2, true, "onespot");

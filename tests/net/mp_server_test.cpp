@@ -36,17 +36,30 @@ TEST_F(Multiplayer, EightClientsJoinTakeSlotsAndSpawnsInRotationAndSeeEachOther)
     EXPECT_EQ(server->occupiedSlots(), 8);
 }
 
-TEST_F(Multiplayer, WrongVersionIsRefusedAndFreesTheSlot) {
-    auto server = startServer(2);
-    rawEnd peer;
-    connectRaw(*server, peer);
-    ASSERT_EQ(server->occupiedSlots(), 1);
-    packet p;
-    buildJoin(p, joinMessage{0, 5, 'A', ""});
-    peer.send(p);
-    server->step();
-    EXPECT_EQ(server->occupiedSlots(), 0);
-    EXPECT_EQ(peer.receiveAll(), std::vector<std::string>{std::string(1, WRONG_VERSION)});
+TEST_F(Multiplayer, JoinOfAnotherVersionIsRefusedAndAShortOneDropped) {
+    packet wrongVersion;
+    buildJoin(wrongVersion, joinMessage{0, 5, 'A', ""});
+    struct row {
+        const char* what;
+        std::string join;
+        std::vector<std::string> answer;
+        int slotsHeld;
+    } rows[] = {
+        {"another version is refused and frees the slot", std::string(wrongVersion.data, wrongVersion.position),
+         {std::string(1, WRONG_VERSION)}, 0},
+        {"a JOIN cut short gets no answer and keeps the slot", std::string{JOIN, 0, 6}, {}, 1},
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(r.what);
+        auto server = startServer(2);
+        rawEnd peer;
+        connectRaw(*server, peer);
+        ASSERT_EQ(server->occupiedSlots(), 1);
+        peer.sendBytes(r.join);
+        server->step();
+        EXPECT_EQ(server->occupiedSlots(), r.slotsHeld);
+        EXPECT_EQ(peer.receiveAll(), r.answer);
+    }
 }
 
 TEST_F(Multiplayer, SilentPlayerIsDroppedAtTheSixtyFifthTickAndOthersAreTold) {
