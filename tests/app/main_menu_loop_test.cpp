@@ -81,6 +81,9 @@ TEST(MainMenuLoop, ChoicesStartMissionsMultiplayerAndOptions) {
         {"Hard with the tutorial plays it",
          with([](auto& s) { s.main = {0}; s.newGame = {0}; s.difficulty = {2}; s.skip = {0}; }),
          "main(0) new difficulty skip play(tutorial,0,0) main(0)", false},
+        {"a difficulty outside the table, above or below, gives no bonus",
+         with([](auto& s) { s.main = {0, 0}; s.newGame = {0, 0}; s.difficulty = {7, -1}; s.skip = {1, 1}; }),
+         "main(0) new difficulty skip play(first,0,0) main(0) new difficulty skip play(first,0,0) main(0)", false},
         {"the shooting range keeps the last bonuses",
          with([](auto& s) { s.main = {0, 0}; s.newGame = {0, 3}; s.difficulty = {1}; }),
          "main(0) new difficulty skip play(first,2,1) main(0) new play(range,2,1) main(0)", false},
@@ -124,15 +127,6 @@ TEST(MainMenuLoop, ChoicesStartMissionsMultiplayerAndOptions) {
         const bool restart = runMainMenuLoop(r.script.calls());
         EXPECT_EQ(r.script.trace, r.trace) << r.what;
         EXPECT_EQ(restart, r.restart) << r.what;
-    }
-}
-
-TEST(MainMenuLoop, DifficultyTableGivesTheBonuses) {
-    struct row { int difficulty, heal, ammo; };
-    const row rows[] = {{0, 4, 3}, {1, 2, 1}, {2, 0, 0}, {-1, 0, 0}, {7, 0, 0}};
-    for (const row& r : rows) {
-        EXPECT_EQ(bonusFor(r.difficulty).heal, r.heal) << r.difficulty;
-        EXPECT_EQ(bonusFor(r.difficulty).ammo, r.ammo) << r.difficulty;
     }
 }
 
