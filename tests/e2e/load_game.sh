@@ -8,14 +8,12 @@ set -euo pipefail
 source "$(dirname "$0")/lib/session.bash"
 source "$(dirname "$0")/lib/menus.bash"
 
-start_display
-copy_game
-write_settings
-printf 'gate\n2 1' >save/slot1.sav
-printf 'gate\n9 9' >save/slot2.sav
-printf -- '-Reach the gate\nGate Run\n1 1\nHold the gate.\n' >maps/gate.kvd
-start_program
-skip_intro
+prepare() {
+  printf 'gate\n2 1' >save/slot1.sav
+  printf 'gate\n9 9' >save/slot2.sav
+  printf -- '-Reach the gate\nGate Run\n1 1\nHold the gate.\n' >maps/gate.kvd
+}
+start_menus
 step_keys Down                               # Load Game
 main_menu=$last_shot
 step_keys Return
@@ -37,6 +35,5 @@ menu_keys Return                             # Slot 1
 wait_for 10 grep -q 'map "maps/gate.kvm"' stderr.log || fail "the savegame's mission was not started"
 wait_for 10 xdotool search --class Xmessage || fail "no message box"
 xdotool windowkill "$(xdotool search --class Xmessage | head -1)"
-wait_program 10
-[ "$program_status" -eq 0 ] || fail "exit status $program_status"
+expect_exit 10
 echo "load_game: ok"

@@ -16,6 +16,5 @@ xdotool key Return
 if ! wait_for 5 bash -c "! kill -0 $program_pid"; then
   xdotool windowkill "$box"
 fi
-wait_program 10
-[ "$program_status" -eq 0 ] || fail "exit status $program_status"
+expect_exit 10
 echo "missing_datafile: ok"

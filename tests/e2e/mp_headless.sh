@@ -9,19 +9,8 @@ lib=$(cd "$(dirname "$0")/lib" && pwd)
 
 copy_game
 unset DISPLAY
-port=$(python3 -c 'import socket; s=socket.socket(socket.AF_INET, socket.SOCK_DGRAM); s.bind(("", 0)); print(s.getsockname()[1])')
-printf '[internet]\nport = %s\n' "$port" > libnet.cfg
-# An open map of the test's own in place of the shipped one, so that the
-# spawn points and walks below never meet a wall.
-python3 - <<'PY'
-import struct
-w, h = 25, 19
-out = bytearray(b"\x00\x06AM") + b"data/tiles/outdoor.dat\r" + struct.pack("<ii", w, h) + b"\x00\x00" * (w * h)
-out += b"\x00\x00chars\r" + struct.pack("<i", 2)
-for x, y, d in [(200, 200, 64), (600, 200, -64)]:
-    out += struct.pack("<bffbbb", 0, x, y, d, 0, 0)
-open("mpmaps/testmap.kvm", "wb").write(out)
-PY
+use_free_port
+open_testmap 200 200 64  600 200 -64
 
 for args in "nomap" "testmap 9"; do
   status=0
@@ -60,8 +49,7 @@ os.kill(server, signal.SIGTERM)
 a.wait_for(QUIT)
 b.wait_for(QUIT)
 PY
-wait_program 10
-[ "$program_status" -eq 0 ] || fail "server ended with status $program_status"
+expect_exit 10
 grep -Eq '^[0-9]{4}-[0-9]{2}-[0-9]{2} [0-9:]{8} New player joined: Player 2 \(127\.0\.0\.1:[0-9]+\)$' stdout.log \
   || fail "no time-stamped join line"
 grep -q 'Server stopped.' stdout.log || fail "no stop line"

@@ -67,8 +67,7 @@ sleep 0.5
 menu_keys Up Return                          # Quit to main menu
 wait_menu 0 5
 menu_keys Up Return                          # Exit
-wait_program 20
-[ "$program_status" -eq 0 ] || fail "exit status $program_status"
+expect_exit
 [ "$(cat save/slot0.sav)" = "$(printf 'e2ewalk\n4 3')" ] || fail "slot 0 holds: $(cat save/slot0.sav)"
 
 # The mission fails on purpose; the load dialog must follow.

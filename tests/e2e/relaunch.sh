@@ -6,11 +6,7 @@ set -euo pipefail
 source "$(dirname "$0")/lib/session.bash"
 source "$(dirname "$0")/lib/menus.bash"
 
-start_display
-copy_game
-write_settings
-start_program
-skip_intro
+start_menus
 step_keys Down Down Return                   # Options
 step_keys Down Right                         # Color depth 16
 step_keys Down Down Down Down Down Down
@@ -22,6 +18,5 @@ sleep 1
 kill -0 "$program_pid" || fail "the program ended instead of starting afresh"
 skip_intro
 menu_keys Up Return                          # Exit
-wait_program 20
-[ "$program_status" -eq 0 ] || fail "exit status $program_status"
+expect_exit
 echo "relaunch: ok"

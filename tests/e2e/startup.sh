@@ -25,8 +25,7 @@ until menu_keys x && screenshot && shows_button "$last_shot" 0 5; do
 done
 
 menu_keys Up Return                          # Up wraps to Exit
-wait_program 20
-[ "$program_status" -eq 0 ] || fail "exit status $program_status"
+expect_exit
 shots=$(ls screenshots | wc -l)
 [ "$(settings_field shots)" -eq "$shots" ] || fail "settings do not hold screenshot number $shots"
 echo "startup: ok"

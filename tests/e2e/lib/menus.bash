@@ -149,3 +149,27 @@ near = lambda a, b: all(abs(p - q) <= 8 for p, q in zip(a, b))
 sys.exit(not all(near(screen(left + x, top + y), button(x, y)) for x in range(8, 40) for y in range(6, h - 6)))
 PY
 }
+
+# start_menus: a display, a game copy with default settings, the program
+# started and its intro skipped: the main menu shows on "New Game".
+# Files the run needs are put in place by a function prepare, if given.
+start_menus() {
+  start_display
+  copy_game
+  write_settings
+  if declare -F prepare >/dev/null; then prepare; fi
+  start_program
+  skip_intro
+}
+
+# change_music_and_shoot: from the main menu into Options, the music volume
+# lowered, Shoot bound to X on the key-change screen, "Finished": back in
+# the options, one row above "Exit saving changes".
+change_music_and_shoot() {
+  step_keys Down Down Return                 # Load Game is disabled: Options
+  step_keys Down Down Down Down Down         # Music volume
+  hold_key Left 1
+  step_keys Down Return                      # Controls
+  step_keys Down Down Down Down Return x     # Shoot gets X
+  step_keys Down Down Down Down Down Down Down Return   # Finished
+}

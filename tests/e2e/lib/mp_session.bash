@@ -21,23 +21,12 @@ mp_prepare() {
     xvfb_pid=
   done
   [ -n "$xvfb_pid" ] || fail "no X display could be started"
-  port=$(python3 -c 'import socket; s=socket.socket(socket.AF_INET, socket.SOCK_DGRAM); s.bind(("", 0)); print(s.getsockname()[1])')
-  printf '[internet]\nport = %s\n' "$port" > libnet.cfg
+  use_free_port
   echo "127.0.0.1:$port" > server.txt
   # Settings as a second start writes them (windowed, 32 bits), so the
   # intro gives way to the first key.
   python3 -c 'import struct; open("settings","wb").write(struct.pack("<BB12iBBiBBBi", 2, 0, 1, 4, 23, 19, 75, 119, 117, 5, 17, 115, 64, 13, 4, 0, 32, 100, 100, 0, 0))'
-  # An open map of the test's own in place of the shipped one, so that the
-  # spawn points and walks below never meet a wall.
-  python3 - <<'PY'
-import struct
-w, h = 25, 19
-out = bytearray(b"\x00\x06AM") + b"data/tiles/outdoor.dat\r" + struct.pack("<ii", w, h) + b"\x00\x00" * (w * h)
-out += b"\x00\x00chars\r" + struct.pack("<i", 2)
-for x, y, d in [(300, 300, 64), (420, 300, -64)]:
-    out += struct.pack("<bffbbb", 0, x, y, d, 0, 0)
-open("mpmaps/testmap.kvm", "wb").write(out)
-PY
+  open_testmap 300 300 64  420 300 -64
 }
 
 windows() { xdotool search --name '^Korvalt - Dunmirrow$' 2>/dev/null || true; }

@@ -69,3 +69,37 @@ press() {
   xdotool mousemove --window "$(game_window)" 400 300
   xdotool key --delay 120 "$@"
 }
+
+# expect_exit [SECONDS]: the program ends in time with status 0.
+expect_exit() {
+  wait_program "${1:-20}"
+  [ "$program_status" -eq 0 ] || fail "exit status $program_status"
+}
+
+# A UDP port no one listens on now.
+free_port() {
+  python3 -c 'import socket; s=socket.socket(socket.AF_INET, socket.SOCK_DGRAM); s.bind(("", 0)); print(s.getsockname()[1])'
+}
+
+# use_free_port: the game folder's network settings name a free port,
+# which lands in port.
+use_free_port() {
+  port=$(free_port)
+  printf '[internet]\nport = %s\n' "$port" > libnet.cfg
+}
+
+# open_testmap X Y DIRECTION X Y DIRECTION: an open 25 x 19 map of the
+# test's own in place of the shipped "mpmaps/testmap.kvm", with two spawn
+# points, so that spawns and walks never meet a wall.
+open_testmap() {
+  python3 - "$@" <<'PY'
+import struct, sys
+w, h = 25, 19
+v = [int(a) for a in sys.argv[1:]]
+out = bytearray(b"\x00\x06AM") + b"data/tiles/outdoor.dat\r" + struct.pack("<ii", w, h) + b"\x00\x00" * (w * h)
+out += b"\x00\x00chars\r" + struct.pack("<i", 2)
+for x, y, d in zip(v[0::3], v[1::3], v[2::3]):
+    out += struct.pack("<bffbbb", 0, x, y, d, 0, 0)
+open("mpmaps/testmap.kvm", "wb").write(out)
+PY
+}
