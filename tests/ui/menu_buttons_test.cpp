@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/menu_input.h"
+#include "support/pixels.h"
 
 namespace {
 
@@ -97,10 +98,7 @@ TEST_F(ButtonMenu, ADisabledItemIsDrawnInTheDisabledColour) {
     buttonMenu menu(0, FIVE, {true, false, true, true, true}, look);
     menu.render();
     auto labelHas = [&](int item, int colour) {
-        for (int y = menu.buttonTop(item); y < menu.buttonTop(item) + 44; y++)
-            for (int x = 250; x < 550; x++)
-                if (getpixel(global.buffer, x, y) == colour) return true;
-        return false;
+        return holdsColour(global.buffer, 250, menu.buttonTop(item), 300, 44, colour);
     };
     EXPECT_TRUE(labelHas(1, look.disabledColour));
     EXPECT_TRUE(labelHas(0, look.selectedColour));
