@@ -1,27 +1,17 @@
 // The editor's frame: unit numbers in their colours, the overview marker.
 #include "editor_fixture.h"
+#include "support/pixels.h"
 
 using namespace edtest;
-
-namespace {
-
-bool hasColour(BITMAP* b, int x0, int y0, int w, int h, int colour) {
-    for (int y = y0; y < y0 + h; ++y)
-        for (int x = x0; x < x0 + w; ++x)
-            if (getpixel(b, x, y) == colour) return true;
-    return false;
-}
-
-}  // namespace
 
 TEST_F(EditorTest, TypesBeyondTheCharacterSetAreNumberedInTheWarningColour) {
     // P = 1, E = 3, K = 2: types 0 to 5 exist.
     open(30, 30, {{5, 100, 100, 0, ""}, {6, 200, 100, 0, ""}});
     editor->draw();
     const int white = makecol(255, 255, 255), warning = makecol(255, 150, 0);
-    EXPECT_TRUE(hasColour(global.buffer, 100, 100, 10, 10, white));
-    EXPECT_FALSE(hasColour(global.buffer, 100, 100, 10, 10, warning));
-    EXPECT_TRUE(hasColour(global.buffer, 200, 100, 10, 10, warning));
+    EXPECT_TRUE(holdsColour(global.buffer, 100, 100, 10, 10, white));
+    EXPECT_FALSE(holdsColour(global.buffer, 100, 100, 10, 10, warning));
+    EXPECT_TRUE(holdsColour(global.buffer, 200, 100, 10, 10, warning));
 }
 
 TEST_F(EditorTest, OverviewMarksTheCursorCellOrTheCurrentUnit) {
