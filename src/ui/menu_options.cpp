@@ -148,6 +148,12 @@ void optionsScreen::drawChoiceRow(int row, int y) const {
     textout_ex(target, f, r.right, rightX, y, side == 1 ? bright : dark, -1);
     textout_right_ex(target, f, r.label, leftX - COLUMN_GAP, y,
                      isSelected ? makecol(255, 255, 255) : makecol(0, 0, 0), -1);
+    // The value in force is underlined too: on the light panel its grey
+    // alone reads fainter than the other value's dark grey.
+    const int inForceX = side == 0 ? leftX : rightX;
+    const int inForceWidth = text_length(f, side == 0 ? r.left : r.right);
+    const int underline = y + text_height(f);
+    rectfill(target, inForceX, underline, inForceX + inForceWidth - 1, underline + 1, makecol(255, 255, 255));
 }
 
 void optionsScreen::render() {

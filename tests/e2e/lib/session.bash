@@ -6,7 +6,9 @@ scratch=$(mktemp -d /tmp/korvalt-e2e-XXXXXX)
 xvfb_pid=
 
 cleanup() {
-  [ -n "${program_pid:-}" ] && kill "$program_pid" 2>/dev/null || true
+  # A game still running is killed outright: Allegro's own signal handler
+  # can hang a game that is merely asked to terminate.
+  [ -n "${program_pid:-}" ] && kill -KILL "$program_pid" 2>/dev/null || true
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
   rm -rf "$scratch"
 }
