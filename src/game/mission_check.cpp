@@ -143,6 +143,10 @@ private:
     std::vector<signed char> tiles;
     std::set<std::string> checkedSources;
 
+    // Opens a map, checks its version and type, loads its tile set and
+    // checks its tiles (scripted ones only on a single-player map); the
+    // rest of the file is left to `rest`.
+    void checkMapStart(const std::string& path, bool singlePlayer, const std::function<void(mapFileReader&)>& rest);
     void readTiles(mapFileReader& in, const std::string& path, bool scriptsAllowed);
     void loadTileset(const std::string& path, const std::string& name);
     void checkPlace(const std::string& path, const std::string& what, float x, float y);
@@ -365,7 +369,8 @@ void missionChecker::checkUnits(mapFileReader& in, const std::string& path, cons
         add(path, players == 0 ? "the map has no player (a unit of type 0)" : "the map has more than one player");
 }
 
-void missionChecker::checkSinglePlayer(const std::string& path, const std::string& name) {
+void missionChecker::checkMapStart(const std::string& path, bool singlePlayer,
+                                   const std::function<void(mapFileReader&)>& rest) {
     std::ifstream file(path, std::ios::binary);
     if (!file) {
         add(path, "Failed to open file");
@@ -373,43 +378,41 @@ void missionChecker::checkSinglePlayer(const std::string& path, const std::strin
     }
     mapFileReader in(file, path);
     in.version();
-    if (in.byte() != SINGLE_PLAYER_TYPE) in.fail("Wrong map type");
+    if ((in.byte() == SINGLE_PLAYER_TYPE) != singlePlayer) in.fail("Wrong map type");
     loadTileset(path, in.text());
-    readTiles(in, path, true);
-    if (in.byte() != 0) {
-        checkScript(path, in.script(GLOBAL_SCRIPT_LIMIT), scriptKind::global, {});
-    } else if (fileExists("scripts/" + name + "global.ukv")) {
-        checkSource("scripts/" + name + "global.ukv", scriptKind::global, GLOBAL_SCRIPT_LIMIT);
-    }
-    if (in.byte() != 0) {
-        const std::string campaign = in.text();
-        checkDescription("maps/" + campaign + ".kvd", true);
-        if (!fileExists("gfx/" + campaign + ".tga"))
-            add(path, "the campaign text \"" + campaign + "\" has no picture gfx/" + campaign + ".tga");
-    }
-    bool setOk = false;
-    const characterSet set = checkCharacterSet(path, in.text(), setOk);
-    checkUnits(in, path, set, setOk);
-    checkDescription("maps/" + name + ".kvd", false);
+    readTiles(in, path, singlePlayer);
+    rest(in);
+}
+
+void missionChecker::checkSinglePlayer(const std::string& path, const std::string& name) {
+    checkMapStart(path, true, [&](mapFileReader& in) {
+        if (in.byte() != 0) {
+            checkScript(path, in.script(GLOBAL_SCRIPT_LIMIT), scriptKind::global, {});
+        } else if (fileExists("scripts/" + name + "global.ukv")) {
+            checkSource("scripts/" + name + "global.ukv", scriptKind::global, GLOBAL_SCRIPT_LIMIT);
+        }
+        if (in.byte() != 0) {
+            const std::string campaign = in.text();
+            checkDescription("maps/" + campaign + ".kvd", true);
+            if (!fileExists("gfx/" + campaign + ".tga"))
+                add(path, "the campaign text \"" + campaign + "\" has no picture gfx/" + campaign + ".tga");
+        }
+        bool setOk = false;
+        const characterSet set = checkCharacterSet(path, in.text(), setOk);
+        checkUnits(in, path, set, setOk);
+        checkDescription("maps/" + name + ".kvd", false);
+    });
 }
 
 void missionChecker::checkMultiplayer(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        add(path, "Failed to open file");
-        return;
-    }
-    mapFileReader in(file, path);
-    in.version();
-    if (in.byte() == SINGLE_PLAYER_TYPE) in.fail("Wrong map type");
-    loadTileset(path, in.text());
-    readTiles(in, path, false);
-    const std::vector<spawnPoint> spawns = readSpawnPoints(in, width, height);
-    if (static_cast<int>(spawns.size()) < MIN_SPAWN_POINTS)
-        add(path, "only " + std::to_string(spawns.size()) + " spawn points; a multiplayer map needs at least " +
-                      std::to_string(MIN_SPAWN_POINTS));
-    for (std::size_t i = 0; i < spawns.size(); ++i)
-        checkPlace(path, "spawn point " + std::to_string(i + 1), spawns[i].x, spawns[i].y);
+    checkMapStart(path, false, [&](mapFileReader& in) {
+        const std::vector<spawnPoint> spawns = readSpawnPoints(in, width, height);
+        if (static_cast<int>(spawns.size()) < MIN_SPAWN_POINTS)
+            add(path, "only " + std::to_string(spawns.size()) + " spawn points; a multiplayer map needs at least " +
+                          std::to_string(MIN_SPAWN_POINTS));
+        for (std::size_t i = 0; i < spawns.size(); ++i)
+            checkPlace(path, "spawn point " + std::to_string(i + 1), spawns[i].x, spawns[i].y);
+    });
 }
 
 }  // namespace
