@@ -3,41 +3,23 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
-#include "script/compiler_test_support.h"
-
-namespace {
-
-void runMode(std::vector<std::string> words) {
-    std::vector<char*> args;
-    for (std::string& w : words) args.push_back(w.data());
-    runCompilerMode(static_cast<int>(args.size()), args.data());
-}
-
-}  // namespace
+#include "script/script_test_support.h"
 
 TEST(CompilerMode, WritesTheKvsBesideTheSourceOrTheNamedTarget) {
     scopedWorkDir dir;
-    writeFileText("a.ukv", "event onUse\nquita\nend\n");
-    runMode({"a.ukv"});
-    EXPECT_EQ(readFileBytes("a.kvs"), (std::vector<unsigned char>{1, 7, 19, 0xFE, 0xFF}));
-    runMode({"a.ukv", "b.out"});
-    EXPECT_EQ(readFileBytes("b.out"), readFileBytes("a.kvs"));
-    EXPECT_EQ(defaultCompilerTarget("maps/x.ukv"), "maps/x.kvs");
-    EXPECT_EQ(defaultCompilerTarget("ab"), "kvs");
-}
-
-TEST(CompilerMode, WithoutASourceNothingHappens) {
-    scopedWorkDir dir;
-    runMode({});
+    char source[] = "a.ukv", target[] = "b.out", compiled[] = "a.kvs";
+    char* args[] = {source, target};
+    runCompilerMode(0, args);  // without a source nothing happens
     EXPECT_FALSE(std::ifstream("compiler.log").good());
-}
-
-TEST(CompilerMode, ACompiledFileAsSourceIsNotOverwritten) {
-    scopedWorkDir dir;
-    writeFileText("a.kvs", "event onUse\nquita\nend\n");
-    runMode({"a.kvs"});
-    EXPECT_EQ(readFileText("a.kvs"), "event onUse\nquita\nend\n");
+    writeFileText("a.ukv", "event onUse\nquita\nend\n");
+    runCompilerMode(1, args);
+    EXPECT_EQ(readFileBytes("a.kvs"), (bytes{1, 7, 19, 0xFE, 0xFF}));
+    runCompilerMode(2, args);
+    EXPECT_EQ(readFileBytes("b.out"), readFileBytes("a.kvs"));
+    EXPECT_EQ(defaultCompilerTarget("ab"), "kvs");
+    // A compiled file named as the source would be its own target.
+    args[0] = compiled;
+    runCompilerMode(1, args);
+    EXPECT_EQ(readFileBytes("a.kvs"), (bytes{1, 7, 19, 0xFE, 0xFF}));
     EXPECT_TRUE(endsWith(readFileText("compiler.log"), fatalTail("The target file a.kvs is the source file")));
 }

@@ -1,131 +1,138 @@
 // The compiler's output and log for whole sources.
 #include <gtest/gtest.h>
 
-#include "script/compiler_test_support.h"
+#include "script/script_test_support.h"
 
-using bytes = std::vector<unsigned char>;
+namespace {
 
-TEST(Compiler, CompilesTheOnUseExampleByteForByteWithItsLog) {
-    scopedWorkDir dir;
-    compileRun run = compileSource(
-        "event onUse\nequal LIFE 100\nif ZFLAG\nmsg Full health\nendl\nendif\nend\n");
-    ASSERT_TRUE(run.ok);
-    EXPECT_EQ(run.target, (bytes{0x01, 0x07, 0x19, 0x0F, 0x1C, 0x10, 0x64, 0x00, 0x00, 0x00,
-                                 0x08, 0x0F, 0x0C, 0x0A, 'F', 'u', 'l', 'l', ' ', 'h', 'e', 'a',
-                                 'l', 't', 'h', 0x00, 0x0B, 0xFD, 0xFE, 0xFF}));
-    EXPECT_EQ(run.log, wholeLog("Compiling event onUse...\n"
-                                   "Warning! if is deprecated, use jmpifn instead!\n"
-                                   "Successfully compiled the event.\n\n"));
+const std::string ONE_EVENT = "Compiling event onUse...\nSuccessfully compiled the event.\n\n";
+const std::string IF_WARNING = "Warning! if is deprecated, use jmpifn instead!\n";
+const std::string IFN_WARNING = "Warning! if is deprecated, use jmpif instead!\n";
+
+bytes textOp(unsigned char opcode, const std::string& text) {
+    bytes out(text.size() + 2, 0);
+    out[0] = opcode;
+    std::copy(text.begin(), text.end(), out.begin() + 1);
+    return out;
 }
 
-TEST(Compiler, EmptySourceGivesTheScriptEndAlone) {
+}  // namespace
+
+TEST(Compiler, WritesEachSourceByteForByteWithItsLog) {
     scopedWorkDir dir;
-    compileRun run = compileSource("");
-    ASSERT_TRUE(run.ok);
-    EXPECT_EQ(run.target, bytes{0xFF});
+    writeFileText("names.inc", "; door state\r\ndef %40 DOORS ;comment\r\n");
+    const struct {
+        const char* what;
+        std::string source;
+        bytes target;
+        std::string log;  // between the opening and the closing lines
+    } rows[] = {
+        {"empty source", "", {0xFF}, ""},
+        {"every command with its operand layout",
+         "event global\nset %40 -1\ninc LIFE\ndec ARMOR\nadd LIFE ARMOR\nsub LIFE 2\nmul LIFE 3\ndiv LIFE 4\n"
+         "smaller 1 ZFLAG\nquit TRUE\nquitn FALSE\nquita\nloadsound %50 sfx/a.wav\nplaysound %50 1 0\n"
+         "deletesound %50\nstopsound %50\nmsgvar LIFE\ngraphic 1 2 3\ngoto next\nmsgkey 11\nmsgendl hi\n"
+         "jmpif LIFE here\njmpifn LIFE there\n:here\nequal LIFE 100\nif ZFLAG\nmsg ok\nendl\nendif\nifn LIFE\nquita\n"
+         "endif\nend\n",
+         {0x01, 9, 3, 0x0F, 40, 0x10, 0xFF, 0xFF, 0xFF, 0xFF, 4, 0x0F, 28, 5, 0x0F, 29, 6, 0x0F, 28, 0x0F, 29, 7, 0x0F,
+          28, 0x10, 2, 0, 0, 0, 26, 0x0F, 28, 0x10, 3, 0, 0, 0, 27, 0x0F, 28, 0x10, 4, 0, 0, 0, 24, 0x10, 1, 0, 0, 0,
+          0x0F, 12, 17, 0x0F, 10, 18, 0x0F, 9, 19, 20, 0x0F, 50, 's', 'f', 'x', '/', 'a', '.', 'w', 'a', 'v', 0, 22,
+          0x0F, 50, 0x10, 1, 0, 0, 0, 0x10, 0, 0, 0, 0, 21, 0x0F, 50, 23, 0x0F, 50, 12, 0x0F, 28, 13, 0x10, 1, 0, 0, 0,
+          0x10, 2, 0, 0, 0, 0x10, 3, 0, 0, 0, 14, 'n', 'e', 'x', 't', 0, 28, 0x10, 11, 0, 0, 0, 10, 'h', 'i', 0, 11,
+          29, 0x0F, 28, 0, 0, 30, 0x0F, 28, 1, 0, 25, 0x0F, 28, 0x10, 100, 0, 0, 0, 8, 0x0F, 12, 10, 'o', 'k', 0, 11,
+          0xFD, 9, 0x0F, 28, 19, 0xFD, 0xFE, 0xFF},
+         "Compiling event global...\n" + IF_WARNING + IFN_WARNING + "Successfully compiled the event.\n\n"},
+        {"empty events and blocks are dropped", "event onUse\nend\nevent onLoad\nif LIFE\nifn ARMOR\nendif\nendif\nend\n",
+         {0xFF},
+         "Compiling event onUse...\nWARNING: Empty event!\nSuccessfully compiled the event.\n\nCompiling event onLoad...\n" +
+             IF_WARNING + IFN_WARNING + "WARNING: Empty if or ifn instruction!\nWARNING: Empty if or ifn instruction!\n"
+             "WARNING: Empty event!\nSuccessfully compiled the event.\n\n"},
+        {"numbers read up to the first non-digit", "event onUse\nset LIFE 5x\nset LIFE +7\nset LIFE -2147483648\nend\n",
+         {1, 7, 3, 0x0F, 28, 0x10, 5, 0, 0, 0, 3, 0x0F, 28, 0x10, 7, 0, 0, 0, 3, 0x0F, 28, 0x10, 0, 0, 0, 0x80, 0xFE, 0xFF},
+         ONE_EVENT},
+        {"protected variables are readable", "event onUse\nequal ZFLAG 1\nset LIFE ZFLAG\nend\n",
+         {1, 7, 25, 0x0F, 12, 0x10, 1, 0, 0, 0, 3, 0x0F, 28, 0x0F, 12, 0xFE, 0xFF}, ONE_EVENT},
+        {"if on TRUE or FALSE warns after the deprecation", "event onUse\nif TRUE\nquita\nendif\nifn FALSE\nquita\nendif\nend",
+         {1, 7, 8, 0x0F, 10, 19, 0xFD, 9, 0x0F, 9, 19, 0xFD, 0xFE, 0xFF},
+         "Compiling event onUse...\n" + IF_WARNING + "WARNING: Use of constant TRUE or FALSE in an if statement\n" +
+             IFN_WARNING + "WARNING: Use of constant TRUE or FALSE in an if statement\nSuccessfully compiled the event.\n\n"},
+        {"jumps write the slot of their point", "event onUse\njmpif LIFE b\n:a\njmpifn LIFE a\n:b\nend\n",
+         {1, 7, 29, 0x0F, 28, 0, 0, 30, 0x0F, 28, 1, 0, 0xFE, 0xFF}, ONE_EVENT},
+        {"def names a variable", "def %40 DOORS\nevent onUse\nset DOORS 1\nend\n",
+         {1, 7, 3, 0x0F, 0x28, 0x10, 1, 0, 0, 0, 0xFE, 0xFF}, ONE_EVENT},
+        {"definitions of an included file", "include names.inc\nevent onUse\ninc DOORS\nend\n",
+         {1, 7, 4, 0x0F, 40, 0xFE, 0xFF}, "Including external file names.inc.\n\n" + ONE_EVENT},
+        {"comments skip their whole line however long",
+         "event onUse\n;" + std::string(3000, 'x') + " quita\ninc LIFE ;trailing comment quita\nend\n",
+         {1, 7, 4, 0x0F, 28, 0xFE, 0xFF}, ONE_EVENT},
+        {"debug messages, and a backup of the log", "logbackup\ndebugMsg  two spaces \n", {0xFF},
+         "DEBUG MESSAGE:  two spaces \n"},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.what);
+        const compileRun run = compileSource(r.source);
+        EXPECT_EQ(run.target, r.target);
+        EXPECT_EQ(run.log, wholeLog(r.log));
+    }
+    EXPECT_EQ(readFileText("backup.log"), wholeLog("DEBUG MESSAGE:  two spaces \n") + "\n");
 }
 
-TEST(Compiler, EmptyEventsAndBlocksAreDroppedWithWarnings) {
+// A text takes the rest of its line after the one character that follows its keyword.
+TEST(Compiler, TextsTakeTheRestOfTheLine) {
     scopedWorkDir dir;
-    compileRun run = compileSource("event onUse\nend\nevent onLoad\nif LIFE\nifn ARMOR\nendif\nendif\nend\n");
-    ASSERT_TRUE(run.ok);
-    EXPECT_EQ(run.target, bytes{0xFF});
-    EXPECT_EQ(run.log, wholeLog("Compiling event onUse...\n"
-                                   "WARNING: Empty event!\n"
-                                   "Successfully compiled the event.\n\n"
-                                   "Compiling event onLoad...\n"
-                                   "Warning! if is deprecated, use jmpifn instead!\n"
-                                   "Warning! if is deprecated, use jmpif instead!\n"
-                                   "WARNING: Empty if or ifn instruction!\n"
-                                   "WARNING: Empty if or ifn instruction!\n"
-                                   "WARNING: Empty event!\n"
-                                   "Successfully compiled the event.\n\n"));
-}
-
-TEST(Compiler, WritesEveryCommandWithItsOperandLayout) {
-    scopedWorkDir dir;
-    compileRun run = compileSource(
-        "event global\n"
-        "set %40 -1\ninc LIFE\ndec ARMOR\nadd LIFE ARMOR\nsub LIFE 2\nmul LIFE 3\ndiv LIFE 4\n"
-        "smaller 1 ZFLAG\nquit TRUE\nquitn FALSE\nquita\nloadsound %50 sfx/a.wav\n"
-        "playsound %50 1 0\ndeletesound %50\nstopsound %50\nmsgvar LIFE\ngraphic 1 2 3\n"
-        "goto next\nmsgkey 11\nmsgendl hi\njmpif LIFE here\njmpifn LIFE there\n:here\nend\n");
-    ASSERT_TRUE(run.ok) << run.log;
-    EXPECT_EQ(run.target,
-              (bytes{0x01, 9,
-                     3, 0x0F, 40, 0x10, 0xFF, 0xFF, 0xFF, 0xFF,
-                     4, 0x0F, 28, 5, 0x0F, 29,
-                     6, 0x0F, 28, 0x0F, 29,
-                     7, 0x0F, 28, 0x10, 2, 0, 0, 0,
-                     26, 0x0F, 28, 0x10, 3, 0, 0, 0,
-                     27, 0x0F, 28, 0x10, 4, 0, 0, 0,
-                     24, 0x10, 1, 0, 0, 0, 0x0F, 12,
-                     17, 0x0F, 10, 18, 0x0F, 9, 19,
-                     20, 0x0F, 50, 's', 'f', 'x', '/', 'a', '.', 'w', 'a', 'v', 0,
-                     22, 0x0F, 50, 0x10, 1, 0, 0, 0, 0x10, 0, 0, 0, 0,
-                     21, 0x0F, 50, 23, 0x0F, 50, 12, 0x0F, 28,
-                     13, 0x10, 1, 0, 0, 0, 0x10, 2, 0, 0, 0, 0x10, 3, 0, 0, 0,
-                     14, 'n', 'e', 'x', 't', 0,
-                     28, 0x10, 11, 0, 0, 0,
-                     10, 'h', 'i', 0, 11,
-                     29, 0x0F, 28, 0, 0,
-                     30, 0x0F, 28, 1, 0,
-                     0xFE, 0xFF}));
-}
-
-TEST(Compiler, LogsDebugMessagesAndKeepsABackupWhenAsked) {
-    scopedWorkDir dir;
-    compileRun run = compileSource("logbackup\ndebugMsg  two spaces \n");
-    ASSERT_TRUE(run.ok);
-    EXPECT_EQ(run.log, wholeLog("DEBUG MESSAGE:  two spaces \n"));
-    EXPECT_EQ(readFileText("backup.log"), run.log + "\n");
+    const row<std::string, bytes> rows[] = {
+        {"spaces and semicolons kept", "msg   two ; not a comment  ", textOp(10, "  two ; not a comment  ")},
+        {"a tab as the skipped character", "msg\ttab", textOp(10, "tab")},
+        {"goto", "goto map2", textOp(14, "map2")},
+        {"bytes above 127", "msg \xE4\xFF", textOp(10, "\xE4\xFF")},
+        {"msg at the line end takes the next line", "msg\nset LIFE 1", textOp(10, "set LIFE 1")},
+        {"also after CRLF", "msg\r\nnext line\r", textOp(10, "next line")},
+        {"longer than any line buffer", "msg " + std::string(5000, 'a'), textOp(10, std::string(5000, 'a'))},
+    };
+    for (const auto& r : rows) EXPECT_EQ(compileSource("event onUse\n" + r.in + "\nend\n").target, scriptWith(r.out)) << r.what;
+    EXPECT_EQ(compileSource("event onUse\r\nmsgendl Hello there\r\nloadsound %40 sfx/door.wav\r\nend\r\n").target,
+              compileSource("event onUse\nmsgendl Hello there\nloadsound %40 sfx/door.wav\nend\n").target);
 }
 
 // 11 bytes of output: 01 07, inc, quita, inc, FE, FF.
-const char* const ELEVEN_BYTES = "event onUse\ninc LIFE\nquita\ninc LIFE\nend\n";
-
-TEST(Compiler, FillsACallersBufferAndReportsTheLength) {
+TEST(Compiler, FillsACallersBufferOnlyWhenTheWholeScriptFits) {
     scopedWorkDir dir;
-    writeFileText("in.ukv", ELEVEN_BYTES);
+    writeFileText("in.ukv", "event onUse\ninc LIFE\nquita\ninc LIFE\nend\n");
     unsigned char buffer[12] = {};
-    int size = 11;
+    int size = 10;
+    EXPECT_FALSE(compile("in.ukv", "out.kvs", buffer, &size));
+    EXPECT_EQ(size, 10);
+    EXPECT_EQ(buffer[0], 0);
+    EXPECT_EQ(readFileBytes("out.kvs").size(), 11u);  // written before the buffer is refused
+    EXPECT_TRUE(endsWith(readFileText("compiler.log"),
+                         "Beginning to write compiled data.\n" + fatalTail("Buffer for script data is not big enough")));
+    size = 11;
     ASSERT_TRUE(compile("in.ukv", "", buffer, &size));
     EXPECT_EQ(size, 11);
     EXPECT_EQ(bytes(buffer, buffer + 12), (bytes{1, 7, 4, 0x0F, 28, 19, 4, 0x0F, 28, 0xFE, 0xFF, 0}));
     EXPECT_EQ(readFileText("compiler.log").rfind("Reading from in.ukv and writing to .\n\n", 0), 0u);
 }
 
-TEST(Compiler, RefusesABufferOneByteTooSmallAfterWritingTheTarget) {
-    scopedWorkDir dir;
-    writeFileText("in.ukv", ELEVEN_BYTES);
-    unsigned char buffer[11] = {};
-    int size = 10;
-    EXPECT_FALSE(compile("in.ukv", "out.kvs", buffer, &size));
-    EXPECT_EQ(size, 10);
-    EXPECT_EQ(buffer[0], 0);
-    EXPECT_EQ(readFileBytes("out.kvs").size(), 11u);
-    EXPECT_TRUE(endsWith(readFileText("compiler.log"),
-                         "Beginning to write compiled data.\n" +
-                             fatalTail("Buffer for script data is not big enough")));
-}
-
-TEST(Compiler, ReportsASourceOrTargetThatCannotBeOpened) {
-    scopedWorkDir dir;
-    EXPECT_FALSE(compile("missing.ukv", "out.kvs", nullptr, nullptr));
-    EXPECT_EQ(readFileText("compiler.log"),
-              "Reading from missing.ukv and writing to out.kvs.\n\n" + fatalTail("Failed to open file missing.ukv"));
-    writeFileText("in.ukv", "");
-    EXPECT_FALSE(compile("in.ukv", "nodir/out.kvs", nullptr, nullptr));
-    EXPECT_TRUE(endsWith(readFileText("compiler.log"), fatalTail("Failed to open file nodir/out.kvs")));
-}
-
-TEST(Compiler, NeverCompilesAFileOntoItself) {
+// Opening the target truncates it, so a target that is the source is refused first.
+TEST(Compiler, RefusesFilesThatCannotBeReadOrWritten) {
     scopedWorkDir dir;
     writeFileText("x.ukv", "event onUse\nset LIFE 1\nend\n");
-    EXPECT_FALSE(compile("x.ukv", "x.ukv", nullptr, nullptr));
-    EXPECT_FALSE(compile("x.ukv", "./x.ukv", nullptr, nullptr));
+    writeFileText("big.ukv", std::string(SCRIPT_SOURCE_LIMIT + 1, ';'));
+    const row<std::pair<std::string, std::string>, std::string> rows[] = {  // source and target
+        {"missing source", {"missing.ukv", "out.kvs"}, "Failed to open file missing.ukv"},
+        {"folder as source", {".", "out.kvs"}, "Failed to open file ."},
+        {"source one byte too big", {"big.ukv", "out.kvs"}, "The file big.ukv is too big (at most 1048576 bytes)"},
+        {"target in no folder", {"x.ukv", "nodir/out.kvs"}, "Failed to open file nodir/out.kvs"},
+        {"target is the source", {"x.ukv", "x.ukv"}, "The target file x.ukv is the source file"},
+        {"target names the source another way", {"x.ukv", "./x.ukv"}, "The target file ./x.ukv is the source file"},
+    };
+    for (const auto& r : rows) {
+        EXPECT_FALSE(compile(r.in.first, r.in.second, nullptr, nullptr)) << r.what;
+        EXPECT_EQ(readFileText("compiler.log"),
+                  "Reading from " + r.in.first + " and writing to " + r.in.second + ".\n\n" + fatalTail(r.out))
+            << r.what;
+    }
     EXPECT_EQ(readFileText("x.ukv"), "event onUse\nset LIFE 1\nend\n");
-    EXPECT_TRUE(endsWith(readFileText("compiler.log"), fatalTail("The target file ./x.ukv is the source file")));
 }
 
 TEST(Compiler, NamesDefinedByAFailedCompilationStayUntilTheNextOne) {

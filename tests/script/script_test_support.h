@@ -1,4 +1,4 @@
-// Builds extracted events for the reader and machine tests.
+// Compiles sources and builds extracted events for the script tests.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,22 +12,58 @@
 
 using bytes = std::vector<unsigned char>;
 
+// One row of a test table: what it checks, what goes in and what must come out.
+template <class In, class Out>
+struct row {
+    const char* what;
+    In in;
+    Out out;
+};
+
+struct compileRun {
+    bool ok = false;
+    bytes target;     // the bytes of "out.kvs"
+    std::string log;  // "compiler.log"
+};
+
+// Compiles source as in.ukv to out.kvs in the working directory.
+inline compileRun compileSource(const std::string& source) {
+    writeFileText("in.ukv", source);
+    const bool ok = compile("in.ukv", "out.kvs", nullptr, nullptr);
+    return {ok, readFileBytes("out.kvs"), readFileText("compiler.log")};
+}
+
+// The whole log of a successful compilation of in.ukv whose own lines are body.
+inline std::string wholeLog(const std::string& body) {
+    return "Reading from in.ukv and writing to out.kvs.\n\nBeginning to read and compile.\n\n" + body +
+           "Successfully finished compiling.\n\nBeginning to write compiled data.\nFinished.\n";
+}
+
+// The end of the log of a compilation that stopped with message.
+inline std::string fatalTail(const std::string& message) {
+    return "FATAL ERROR: " + message + "\n\nAn error occured during compilation.\nNot writing compiled data.\n";
+}
+
+inline bool endsWith(const std::string& text, const std::string& tail) {
+    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
 // A compiled script holding one onUse event made of instructions.
 inline bytes scriptWith(const bytes& instructions) {
-    bytes script{0x01, 7};
-    script.insert(script.end(), instructions.begin(), instructions.end());
-    script.push_back(0xFE);
-    script.push_back(0xFF);
+    bytes script(instructions.size() + 4, 0xFE);
+    script[0] = 0x01;
+    script[1] = 7;
+    std::copy(instructions.begin(), instructions.end(), script.begin() + 2);
+    script.back() = 0xFF;
     return script;
 }
 
 inline bytecode rawEvent(const bytes& instructions) {
-    bytes script = scriptWith(instructions);
+    const bytes script = scriptWith(instructions);
     return bytecode(script.data(), static_cast<int>(script.size()), 7);
 }
 
-// Compiles "event onUse", body and "end" in a temporary directory and
-// extracts the event.
+// Compiles "event onUse", body and "end" in a scratch folder and extracts the event.
 inline bytecode compiledEvent(const std::string& body) {
     scopedWorkDir dir;
     writeFileText("event.ukv", "event onUse\n" + body + "\nend\n");

@@ -14,123 +14,91 @@ namespace {
 
 std::string faultOf(VirtualMachine& vm, bytecode code) { return vm.run(code).text; }
 
-void runClean(VirtualMachine& vm, bytecode code) {
-    scriptFault fault = vm.run(code);
-    EXPECT_EQ(fault.text, "");
-}
+void runClean(VirtualMachine& vm, bytecode code) { EXPECT_EQ(vm.run(code).text, ""); }
 
 }  // namespace
 
-TEST(VirtualMachine, StartsWithOnlyTrueSet) {
-    VirtualMachine vm;
-    for (int i = 0; i < VARIABLE_COUNT; ++i) EXPECT_EQ(vm.variables[i], i == 10 ? 1 : 0) << i;
-    EXPECT_FALSE(vm.needNextMap());
+// Each row runs on a fresh machine and leaves its result in %40.
+TEST(VirtualMachine, InstructionsLeaveTheirResult) {
+    const row<const char*, int> rows[] = {
+        {"div rounds toward zero", "set %40 -7\ndiv %40 3", -2},
+        {"inc wraps", "set %40 2147483647\ninc %40", INT_MIN},
+        {"dec wraps", "set %40 -2147483648\ndec %40", INT_MAX},
+        {"mul wraps", "set %40 65536\nmul %40 65536", 0},
+        {"add, sub and mul by a variable", "set %40 10\nadd %40 5\nsub %40 20\nset LIFE 2\nmul %40 LIFE", -10},
+        {"sub and add wrap", "set %40 -2147483648\nsub %40 1\nadd %40 -1", INT_MAX - 1},
+        {"div by 0 leaves the variable", "set %40 9\ndiv %40 0", 9},
+        {"the most negative number divided by -1 stays", "set %40 -2147483648\ndiv %40 -1", INT_MIN},
+        {"equal writes ZFLAG", "set LIFE 100\nequal LIFE 100\nset %40 ZFLAG", 1},
+        {"smaller is false for a larger first", "set LIFE 100\nsmaller LIFE -5\nset %40 ZFLAG", 0},
+        {"smaller is true for a smaller first", "set LIFE 100\nsmaller -5 LIFE\nset %40 ZFLAG", 1},
+        {"if on 0 skips nested blocks and operands that look like markers",
+         "if %41\n ifn %41\n  add %40 1\n endif\n add %40 -1\n add %40 253\n add %40 8\nendif\n"
+         "ifn %41\n add %40 255\nendif\ninc %40",
+         256},
+        {"quit on FALSE, quitn on TRUE and goto go on", "quit FALSE\nquitn TRUE\ngoto x\ninc %40\nquita\ninc %40", 1},
+        {"quit on TRUE stops", "quit TRUE\ninc %40", 0},
+        {"quitn on FALSE stops", "quitn FALSE\ninc %40", 0},
+    };
+    for (const auto& r : rows) {
+        VirtualMachine vm;
+        runClean(vm, compiledEvent(r.in));
+        EXPECT_EQ(vm.variables[40], r.out) << r.what;
+        EXPECT_EQ(vm.variables[VAR_MISSIONSOLVED], 1) << r.what;  // no objectives
+    }
 }
 
-TEST(VirtualMachine, AbsentEventsChangeNothingAndRunsRecomputeMissionSolved) {
+TEST(VirtualMachine, RunsRecomputeMissionSolvedAndAbsentEventsChangeNothing) {
     VirtualMachine vm;
     bytecode absent;
     vm.compute(absent);
     EXPECT_EQ(vm.variables[VAR_MISSIONSOLVED], 0);
-
-    runClean(vm, compiledEvent("inc %40"));
-    EXPECT_EQ(vm.variables[VAR_MISSIONSOLVED], 1);  // no objectives
-
     vm.setObjectives(2);
     vm.variables[18] = 1;
-    runClean(vm, compiledEvent("quita"));
+    runClean(vm, compiledEvent("goto next map"));
     EXPECT_EQ(vm.variables[VAR_MISSIONSOLVED], 0);
+    EXPECT_TRUE(vm.needNextMap());
+    EXPECT_EQ(vm.getMapString(), "next map");
     runClean(vm, compiledEvent("set OBJECTIVE2 5"));
     EXPECT_EQ(vm.variables[VAR_MISSIONSOLVED], 1);
-
     vm.setObjectives(99);  // only five objective variables exist
     EXPECT_EQ(vm.objectiveCount, 5);
 }
 
-TEST(VirtualMachine, ArithmeticWrapsAndNeverDividesByZero) {
-    VirtualMachine vm;
-    runClean(vm, compiledEvent("set %40 -7\ndiv %40 3\n"
-                               "set %41 2147483647\ninc %41\n"
-                               "set %42 -2147483648\ndec %42\n"
-                               "set %43 65536\nmul %43 65536\n"
-                               "set %44 10\nadd %44 5\nsub %44 20\nmul %44 LIFE\n"
-                               "set %45 9\ndiv %45 0\n"
-                               "set %46 -2147483648\ndiv %46 -1\n"
-                               "set %47 -2147483648\nsub %47 1\nadd %47 -1"));
-    EXPECT_EQ(vm.variables[40], -2);
-    EXPECT_EQ(vm.variables[41], INT_MIN);
-    EXPECT_EQ(vm.variables[42], INT_MAX);
-    EXPECT_EQ(vm.variables[43], 0);
-    EXPECT_EQ(vm.variables[44], 0);
-    EXPECT_EQ(vm.variables[45], 9);
-    EXPECT_EQ(vm.variables[46], INT_MIN);
-    EXPECT_EQ(vm.variables[47], INT_MAX - 1);
-}
-
-TEST(VirtualMachine, ComparisonsWriteZflag) {
-    VirtualMachine vm;
-    vm.variables[28] = 100;
-    runClean(vm, compiledEvent("equal LIFE 100\nset %40 ZFLAG\nsmaller LIFE -5\nset %41 ZFLAG\nsmaller -5 LIFE"));
-    EXPECT_EQ(vm.variables[40], 1);
-    EXPECT_EQ(vm.variables[41], 0);
-    EXPECT_EQ(vm.variables[VAR_ZFLAG], 1);
-}
-
-TEST(VirtualMachine, SkipsNestedBlocksOverOperandsThatLookLikeMarkers) {
-    VirtualMachine vm;
-    runClean(vm, compiledEvent("if %40\n ifn %40\n  set %41 1\n endif\n set %41 -1\n set %41 253\n"
-                               " set %41 8\nendif\nifn %40\n set %42 255\nendif\nset %43 3"));
-    EXPECT_EQ(vm.variables[41], 0);
-    EXPECT_EQ(vm.variables[42], 255);
-    EXPECT_EQ(vm.variables[43], 3);
-    EXPECT_EQ(vm.variables[VAR_MISSIONSOLVED], 1);
-}
-
-TEST(VirtualMachine, BlockEndsMustMatchOpenBlocks) {
-    VirtualMachine vm;
-    EXPECT_EQ(faultOf(vm, rawEvent({0xFD})), "Too many ends in script!");
+TEST(VirtualMachine, RefusesFaultyCodeAtRunTime) {
+    const row<bytes, std::string> rows[] = {
+        {"set of ZFLAG", {3, 0x0F, 12, 0x10, 1, 0, 0, 0}, "Illegal 'write' operation on protected memory!"},
+        {"index 128", {4, 0x0F, 128}, "Illegal 'read' operation on protected memory!"},
+        {"msgvar of index 200", {12, 0x0F, 200}, "Illegal 'read' operation on protected memory!"},
+        {"if on a constant", {8, 0x10, 1, 0, 0, 0}, "Unexpected constant value!"},
+        {"inc of a constant", {4, 0x10, 1, 0, 0, 0}, "Unexpected constant value!"},
+        {"bad operand tag", {3, 0x0F, 40, 0x20, 1}, "Unexpected value for argument identifier!"},
+        {"constant cut off", {3, 0x0F, 40, 0x10, 1, 0}, "Unexpected end of script code!"},
+        {"text without its end", {10, 'a'}, "Unexpected end of script code!"},
+        {"block end without a block", {0xFD}, "Too many ends in script!"},
+        {"msgkey 12", {28, 0x10, 12, 0, 0, 0}, "msgkey value out of range!"},
+        {"msgkey -1", {28, 0x10, 0xFF, 0xFF, 0xFF, 0xFF}, "msgkey value out of range!"},
+    };
+    for (const auto& r : rows) {
+        VirtualMachine vm;
+        EXPECT_EQ(faultOf(vm, rawEvent(r.in)), r.out) << r.what;
+        EXPECT_EQ(vm.variables[12], 0) << r.what;
+    }
     // A skip that finds no block end stops at the end of the code.
+    VirtualMachine vm;
     runClean(vm, rawEvent({8, 0x0F, 40, 4, 0x0F, 41}));
     EXPECT_EQ(vm.variables[41], 0);
-}
-
-TEST(VirtualMachine, QuitInstructionsStopTheRunButGotoDoesNot) {
-    VirtualMachine vm;
-    runClean(vm, compiledEvent("quit FALSE\nquitn TRUE\ngoto next map\ninc %40\nquita\ninc %40"));
-    EXPECT_EQ(vm.variables[40], 1);
-    EXPECT_TRUE(vm.needNextMap());
-    EXPECT_EQ(vm.getMapString(), "next map");
-    runClean(vm, compiledEvent("quit TRUE\ninc %40"));
-    runClean(vm, compiledEvent("quitn FALSE\ninc %40"));
-    EXPECT_EQ(vm.variables[40], 1);
-}
-
-TEST(VirtualMachine, RefusesProtectedAndMisencodedOperandsAtRunTime) {
-    VirtualMachine vm;
-    EXPECT_EQ(faultOf(vm, rawEvent({3, 0x0F, 12, 0x10, 1, 0, 0, 0})), "Illegal 'write' operation on protected memory!");
-    EXPECT_EQ(faultOf(vm, rawEvent({4, 0x0F, 0})), "Illegal 'write' operation on protected memory!");
-    EXPECT_EQ(faultOf(vm, rawEvent({4, 0x0F, 128})), "Illegal 'read' operation on protected memory!");
-    EXPECT_EQ(faultOf(vm, rawEvent({12, 0x0F, 200})), "Illegal 'read' operation on protected memory!");
-    EXPECT_EQ(faultOf(vm, rawEvent({8, 0x10, 1, 0, 0, 0})), "Unexpected constant value!");
-    EXPECT_EQ(faultOf(vm, rawEvent({4, 0x10, 1, 0, 0, 0})), "Unexpected constant value!");
-    EXPECT_EQ(faultOf(vm, rawEvent({3, 0x0F, 40, 0x20, 1})), "Unexpected value for argument identifier!");
-    EXPECT_EQ(faultOf(vm, rawEvent({3, 0x0F, 40, 0x10, 1, 0})), "Unexpected end of script code!");
-    EXPECT_EQ(vm.variables[12], 0);
 }
 
 TEST(VirtualMachine, UnknownCommandsNameTheirPositionAndOpenBlocks) {
     VirtualMachine vm;
     vm.variables[40] = 1;
-    bytecode code = rawEvent({8, 0x0F, 40, 29, 0x0F, 40, 0, 0, 0xFD});
+    bytecode code = rawEvent({8, 0x0F, 40, 29, 0x0F, 40, 0, 0, 0xFD});  // jmpif is never run
     scriptFault fault = vm.run(code);
     EXPECT_EQ(fault.text, "Unknown command");
     EXPECT_EQ(fault.notice, "Command 29 at position 4, missing 1 ends");
     EXPECT_EXIT(vm.compute(code), testing::ExitedWithCode(0),
                 "Command 29 at position 4, missing 1 ends\nError012: Script error:\nUnknown command");
-}
-
-TEST(VirtualMachine, PublicVariableAccessGuardsItsIndex) {
-    VirtualMachine vm;
     EXPECT_EQ(vm.getVar(1, false), &vm.variables[1]);
     EXPECT_EXIT(vm.getVar(3, true), testing::ExitedWithCode(0), "Illegal 'write' operation on protected memory!");
     EXPECT_EXIT(vm.getVar(-1, false), testing::ExitedWithCode(0), "Illegal 'read' operation on protected memory!");
@@ -141,8 +109,7 @@ TEST(VirtualMachine, GraphicChangesTilesInsideTheMapOnly) {
     char tiles[6] = {};
     vm.mapSetup(3, 2, tiles);
     runClean(vm, compiledEvent("graphic 2 1 300\ngraphic 3 0 7\ngraphic 0 2 7\ngraphic -1 1 7\ngraphic 0 -1 7"));
-    EXPECT_EQ(static_cast<unsigned char>(tiles[5]), 300 & 0xFF);
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(tiles[i], 0) << i;
+    EXPECT_EQ(bytes(tiles, tiles + 6), (bytes{0, 0, 0, 0, 0, 300 & 0xFF}));
     VirtualMachine noMap;
     runClean(noMap, compiledEvent("graphic 0 0 1"));
 }
@@ -158,22 +125,18 @@ TEST(VirtualMachine, ComposesMessagesWithVariablesAndKeyNames) {
     ASSERT_EQ(messages.count, 2);
     EXPECT_EQ(messages.lines[1].text, " Life: -5 M");
     EXPECT_EQ(messages.lines[0].text, "  done");
-    EXPECT_EQ(faultOf(vm, compiledEvent("msgkey 12")), "msgkey value out of range!");
-    EXPECT_EQ(faultOf(vm, compiledEvent("msgkey -1")), "msgkey value out of range!");
 }
 
 TEST(VirtualMachine, SoundSlotsFillInOrderAndAreReused) {
     scopedWorkDir dir;
     // A tiny 8-bit mono WAV file.
-    bytes wav{'R', 'I', 'F', 'F', 40, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ', 16, 0, 0, 0, 1, 0, 1, 0,
-              0x40, 0x1F, 0, 0, 0x40, 0x1F, 0, 0, 1, 0, 8, 0, 'd', 'a', 't', 'a', 4, 0, 0, 0, 128, 128, 128, 128};
-    writeFileBytes("beep.wav", wav);
+    writeFileBytes("beep.wav", {'R', 'I', 'F', 'F', 40, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ', 16, 0, 0, 0,
+                                1, 0, 1, 0, 0x40, 0x1F, 0, 0, 0x40, 0x1F, 0, 0, 1, 0, 8, 0, 'd', 'a', 't', 'a', 4, 0, 0,
+                                0, 128, 128, 128, 128});
     VirtualMachine vm;
     runClean(vm, compiledEvent("loadsound %40 beep.wav\nloadsound %41 beep.wav\nloadsound %42 beep.wav\n"
                                "stopsound %41\ndeletesound %41\nloadsound %43 beep.wav"));
-    EXPECT_EQ(vm.variables[40], 0);
-    EXPECT_EQ(vm.variables[42], 2);
-    EXPECT_EQ(vm.variables[43], 1);
+    EXPECT_EQ(std::vector<int>(vm.variables + 40, vm.variables + 44), (std::vector<int>{0, 1, 2, 1}));
     std::string fill;
     for (int i = 0; i < 13; ++i) fill += "loadsound %44 beep.wav\n";
     runClean(vm, compiledEvent(fill));
