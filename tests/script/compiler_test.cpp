@@ -18,6 +18,8 @@ bytes textOp(unsigned char opcode, const std::string& text) {
 
 }  // namespace
 
+// A failed compilation leaves 0x00 as its target, and its log ends with the
+// fatal error after what it said of the lines before.
 TEST(Compiler, WritesEachSourceByteForByteWithItsLog) {
     scopedWorkDir dir;
     writeFileText("names.inc", "; door state\r\ndef %40 DOORS ;comment\r\n");
@@ -25,7 +27,7 @@ TEST(Compiler, WritesEachSourceByteForByteWithItsLog) {
         const char* what;
         std::string source;
         bytes target;
-        std::string log;  // between the opening and the closing lines
+        std::string log;  // after the opening lines, up to the closing ones or the fatal error
     } rows[] = {
         {"empty source", "", {0xFF}, ""},
         {"every command with its operand layout",
@@ -56,15 +58,21 @@ TEST(Compiler, WritesEachSourceByteForByteWithItsLog) {
          {1, 7, 8, 0x0F, 10, 19, 0xFD, 9, 0x0F, 9, 19, 0xFD, 0xFE, 0xFF},
          "Compiling event onUse...\n" + IF_WARNING + "WARNING: Use of constant TRUE or FALSE in an if statement\n" +
              IFN_WARNING + "WARNING: Use of constant TRUE or FALSE in an if statement\nSuccessfully compiled the event.\n\n"},
-        {"jumps write the slot of their point", "event onUse\njmpif LIFE b\n:a\njmpifn LIFE a\n:b\nend\n",
-         {1, 7, 29, 0x0F, 28, 0, 0, 30, 0x0F, 28, 1, 0, 0xFE, 0xFF}, ONE_EVENT},
-        {"def names a variable", "def %40 DOORS\nevent onUse\nset DOORS 1\nend\n",
-         {1, 7, 3, 0x0F, 0x28, 0x10, 1, 0, 0, 0, 0xFE, 0xFF}, ONE_EVENT},
-        {"definitions of an included file", "include names.inc\nevent onUse\ninc DOORS\nend\n",
-         {1, 7, 4, 0x0F, 40, 0xFE, 0xFF}, "Including external file names.inc.\n\n" + ONE_EVENT},
+        {"def names a variable, also in an included file", "include names.inc\ndef %41 KEYS\nevent onUse\nset DOORS 1\n"
+         "inc KEYS\nend\n", {1, 7, 3, 0x0F, 0x28, 0x10, 1, 0, 0, 0, 4, 0x0F, 41, 0xFE, 0xFF},
+         "Including external file names.inc.\n\n" + ONE_EVENT},
         {"comments skip their whole line however long",
          "event onUse\n;" + std::string(3000, 'x') + " quita\ninc LIFE ;trailing comment quita\nend\n",
          {1, 7, 4, 0x0F, 28, 0xFE, 0xFF}, ONE_EVENT},
+        {"a unit event after a tile event is not logged", "event onEnter\nquita\nend\nevent onKill", {0},
+         "Compiling event onEnter...\nSuccessfully compiled the event.\n\n" +
+             fatalTail("The event onKill is illegal in a script for tiles")},
+        {"an event in an event is logged first", "event onUse\nevent onLoad", {0},
+         "Compiling event onUse...\nCompiling event onLoad...\n" + fatalTail("Illegal event onLoad inside of event")},
+        {"deprecation before refusal", "if LIFE", {0}, IF_WARNING + fatalTail("Illegal if outside of event")},
+        {"def of a standard name replaces it", "def LIFE HEALTH\nevent onUse\nset HEALTH 1\nset LIFE 1", {0},
+         "WARNING: Assigning new definition to constant variable!\nCompiling event onUse...\n" +
+             fatalTail("Unknown variable name LIFE")},
         {"debug messages, and a backup of the log", "logbackup\ndebugMsg  two spaces \n", {0xFF},
          "DEBUG MESSAGE:  two spaces \n"},
     };
@@ -72,7 +80,7 @@ TEST(Compiler, WritesEachSourceByteForByteWithItsLog) {
         SCOPED_TRACE(r.what);
         const compileRun run = compileSource(r.source);
         EXPECT_EQ(run.target, r.target);
-        EXPECT_EQ(run.log, wholeLog(r.log));
+        EXPECT_EQ(run.log, r.target == bytes{0} ? LOG_OPENING + r.log : wholeLog(r.log));
     }
     EXPECT_EQ(readFileText("backup.log"), wholeLog("DEBUG MESSAGE:  two spaces \n") + "\n");
 }

@@ -26,22 +26,6 @@ TEST(InstructionReader, MeasuresEachOperandFormAndRefusesWhatCannotBeDecoded) {
     EXPECT_EQ(instructionLength(rows[6].in.data(), 1, 1), 0);  // past the end
 }
 
-TEST(InstructionReader, FindsEventsWhoseOperandsHoldMarkerBytes) {
-    // onUse: set %40 -1, set %41 254, msg "\xFE"; then onLoad: inc %40.
-    const bytes script{0x01, 7, 3,  0x0F, 40,   0x10, 0xFF, 0xFF, 0xFF, 0xFF, 3,  0x0F, 41,   0x10, 0xFE,
-                       0,    0, 0,  10,   0xFE, 0,    0xFE, 0x01, 6,    4,    0x0F, 40, 0xFE, 0xFF};
-    int start = 0, end = 0;
-    ASSERT_EQ(findEvent(script.data(), static_cast<int>(script.size()), 6, start, end), eventSearch::found);
-    EXPECT_EQ(start, 24);
-    EXPECT_EQ(end, 27);
-    ASSERT_EQ(findEvent(script.data(), static_cast<int>(script.size()), 7, start, end), eventSearch::found);
-    EXPECT_EQ(end, 21);
-    EXPECT_EQ(findEvent(script.data(), static_cast<int>(script.size()), 5, start, end), eventSearch::absent);
-    // Opcode 2 is no instruction: from there the first 0xFE ends the event.
-    ASSERT_EQ(findEvent(bytes{0x01, 7, 2, 0x10, 0xFE, 0xFF}.data(), 6, 7, start, end), eventSearch::found);
-    EXPECT_EQ(end, 4);
-}
-
 // A compiled script read from a file ends where decoding finds the closing
 // byte after complete events, whatever marker bytes its constants hold.
 TEST(InstructionReader, ScriptEndNeedsCompleteEventsAndTheClosingByte) {

@@ -33,10 +33,11 @@ inline compileRun compileSource(const std::string& source) {
     return {ok, readFileBytes("out.kvs"), readFileText("compiler.log")};
 }
 
-// The whole log of a successful compilation of in.ukv whose own lines are body.
+// The first lines of the log of compileSource, and the whole log of a
+// successful one whose own lines are body.
+const std::string LOG_OPENING = "Reading from in.ukv and writing to out.kvs.\n\nBeginning to read and compile.\n\n";
 inline std::string wholeLog(const std::string& body) {
-    return "Reading from in.ukv and writing to out.kvs.\n\nBeginning to read and compile.\n\n" + body +
-           "Successfully finished compiling.\n\nBeginning to write compiled data.\nFinished.\n";
+    return LOG_OPENING + body + "Successfully finished compiling.\n\nBeginning to write compiled data.\nFinished.\n";
 }
 
 // The end of the log of a compilation that stopped with message.

@@ -7,6 +7,7 @@
 #include <climits>
 
 #include "app/globals.h"
+#include "platform/test_tone.h"
 #include "script/script_test_support.h"
 #include "ui/message.h"
 
@@ -129,10 +130,7 @@ TEST(VirtualMachine, ComposesMessagesWithVariablesAndKeyNames) {
 
 TEST(VirtualMachine, SoundSlotsFillInOrderAndAreReused) {
     scopedWorkDir dir;
-    // A tiny 8-bit mono WAV file.
-    writeFileBytes("beep.wav", {'R', 'I', 'F', 'F', 40, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ', 16, 0, 0, 0,
-                                1, 0, 1, 0, 0x40, 0x1F, 0, 0, 0x40, 0x1F, 0, 0, 1, 0, 8, 0, 'd', 'a', 't', 'a', 4, 0, 0,
-                                0, 128, 128, 128, 128});
+    writeFileBytes("beep.wav", testTone::sineWav(440, 0.01, 8000, 1));
     VirtualMachine vm;
     runClean(vm, compiledEvent("loadsound %40 beep.wav\nloadsound %41 beep.wav\nloadsound %42 beep.wav\n"
                                "stopsound %41\ndeletesound %41\nloadsound %43 beep.wav"));
