@@ -44,6 +44,8 @@ TEST(CompilerChecks, EachFaultStopsTheCompilationWithItsMessage) {
         {"index not a number", "event onUse\nequal %x 1", "Unknown variable name %x"},
         {"names are case-sensitive", "event onUse\nset life 1", "Unknown variable name life"},
         {"number beyond 32 bits", "event onUse\nset LIFE 99999999999", "Unknown variable name 99999999999"},
+        {"one past the largest number", "event onUse\nset LIFE 2147483648", "Unknown variable name 2147483648"},
+        {"a sign alone", "event onUse\nset LIFE -", "Unknown variable name -"},
         {"if on no variable", "event onUse\nif nothing", "Unknown variable name nothing"},
         {"jmpif on no variable", "event onUse\njmpif nothing there", "Unknown variable name nothing"},
         {"empty jump point", "event onUse\n:", "Empty ':' found!"},
@@ -79,4 +81,10 @@ TEST(CompilerChecks, EachFaultStopsTheCompilationWithItsMessage) {
         EXPECT_TRUE(endsWith(run.log, fatalTail(r.out))) << run.log.substr(0, 500);
         EXPECT_EQ(run.target, bytes{0x00});
     }
+}
+
+TEST(CompilerChecks, NumbersMayStartWithWhiteSpaceAndASign) {
+    int value = 0;
+    EXPECT_TRUE(string2int(" \t-12abc", value));
+    EXPECT_EQ(value, -12);
 }
