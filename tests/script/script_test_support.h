@@ -49,27 +49,19 @@ inline bool endsWith(const std::string& text, const std::string& tail) {
     return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
-// A compiled script holding one onUse event made of instructions.
-inline bytes scriptWith(const bytes& instructions) {
-    bytes script(instructions.size() + 4, 0xFE);
-    script[0] = 0x01;
-    script[1] = 7;
-    std::copy(instructions.begin(), instructions.end(), script.begin() + 2);
-    script.back() = 0xFF;
-    return script;
-}
-
+// The onUse event of a compiled script made of instructions.
 inline bytecode rawEvent(const bytes& instructions) {
-    const bytes script = scriptWith(instructions);
+    bytes script{0x01, 7};
+    script.insert(script.end(), instructions.begin(), instructions.end());
+    script.push_back(0xFE);
+    script.push_back(0xFF);
     return bytecode(script.data(), static_cast<int>(script.size()), 7);
 }
 
 // Compiles "event onUse", body and "end" in a scratch folder and extracts the event.
 inline bytecode compiledEvent(const std::string& body) {
     scopedWorkDir dir;
-    writeFileText("event.ukv", "event onUse\n" + body + "\nend\n");
-    unsigned char buffer[4096];
-    int size = sizeof buffer;
-    EXPECT_TRUE(compile("event.ukv", "", buffer, &size)) << readFileText("compiler.log");
-    return bytecode(buffer, size, 7);
+    const compileRun run = compileSource("event onUse\n" + body + "\nend\n");
+    EXPECT_TRUE(run.ok) << run.log;
+    return bytecode(run.target.data(), static_cast<int>(run.target.size()), 7);
 }
