@@ -55,11 +55,14 @@ TEST(VirtualMachine, RunsRecomputeMissionSolvedAndAbsentEventsChangeNothing) {
     bytecode absent;
     vm.compute(absent);
     EXPECT_EQ(vm.variables[VAR_MISSIONSOLVED], 0);
-    vm.setObjectives(99);
-    runClean(vm, compiledEvent("set OBJECTIVE1 1\nset OBJECTIVE2 1\nset OBJECTIVE3 1\nset OBJECTIVE4 1\ngoto next map"));
+    vm.setObjectives(4);
+    runClean(vm, compiledEvent("set OBJECTIVE1 1\nset OBJECTIVE2 1\nset OBJECTIVE3 1\ngoto next map"));
     EXPECT_EQ(vm.variables[VAR_MISSIONSOLVED], 0);
     EXPECT_TRUE(vm.needNextMap());
     EXPECT_EQ(vm.getMapString(), "next map");
+    vm.setObjectives(99);
+    runClean(vm, compiledEvent("set OBJECTIVE4 1"));
+    EXPECT_EQ(vm.variables[VAR_MISSIONSOLVED], 0);
     runClean(vm, compiledEvent("set OBJECTIVE5 5"));
     EXPECT_EQ(vm.variables[VAR_MISSIONSOLVED], 1);
 }
