@@ -27,8 +27,8 @@ TEST(Bytecode, ExtractsEachEventWithAClosingScriptEnd) {
         compileSource("event onUse\nset %40 -1\nset %41 255\nmsg \xFE\xFD\nend\nevent onLoad\ninc %40\nend\n").target;
     const int size = static_cast<int>(script.size());
     bytecode onUse(script.data(), size, 7), onLoad(script.data(), size, 6);
-    EXPECT_EQ(content(onUse), (bytes{3, 0x0F, 40, 0x10, 0xFF, 0xFF, 0xFF, 0xFF, 3, 0x0F, 41, 0x10, 0xFF, 0, 0, 0, 10, 0xFE,
-                                     0xFD, 0, 0xFF}));
+    EXPECT_EQ(content(onUse), (bytes{3, 0x0F, 40, 0x10, 0xFF, 0xFF, 0xFF, 0xFF, 3, 0x0F, 41, 0x10, 0xFF, 0, 0, 0,
+                                     10, 0xFE, 0xFD, 0, 0xFF}));
     EXPECT_EQ(content(onLoad), (bytes{4, 0x0F, 40, 0xFF}));
     EXPECT_EQ(bytecode(script.data(), size, 5).getLength(), 0);
     for (int event = 1; event <= 8; ++event) EXPECT_EQ(bytecode(script.data() + size - 1, 1, event).getLength(), 0);

@@ -5,7 +5,8 @@
 
 namespace {
 
-const std::string ONE_EVENT = "Compiling event onUse...\nSuccessfully compiled the event.\n\n";
+const std::string EVENT_DONE = "Successfully compiled the event.\n\n";
+const std::string ONE_EVENT = "Compiling event onUse...\n" + EVENT_DONE;
 const std::string IF_WARNING = "Warning! if is deprecated, use jmpifn instead!\n";
 const std::string IFN_WARNING = "Warning! if is deprecated, use jmpif instead!\n";
 const std::string TRUE_WARNING = "WARNING: Use of constant TRUE or FALSE in an if statement\n";
@@ -37,13 +38,12 @@ TEST(Compiler, WritesEachSourceByteForByteWithItsLog) {
           0x10, 2, 0, 0, 0, 0x10, 3, 0, 0, 0, 14, 'n', 'e', 'x', 't', 0, 28, 0x10, 11, 0, 0, 0, 10, 'h', 'i', 0, 11,
           29, 0x0F, 28, 0, 0, 30, 0x0F, 28, 1, 0, 25, 0x0F, 12, 0x10, 100, 0, 0, 0, 8, 0x0F, 10, 10, 'o', 'k', 0, 11,
           0xFD, 9, 0x0F, 9, 19, 0xFD, 0xFE, 0xFF},
-         "Compiling event global...\n" + IF_WARNING + TRUE_WARNING + IFN_WARNING + TRUE_WARNING +
-             "Successfully compiled the event.\n\n"},
-        {"empty events and blocks are dropped", "event onUse\nend\nevent onLoad\nif LIFE\nifn ARMOR\nendif\nendif\nend\n",
+         "Compiling event global...\n" + IF_WARNING + TRUE_WARNING + IFN_WARNING + TRUE_WARNING + EVENT_DONE},
+        {"empty events and blocks are dropped", "event onUse\nend\nevent onLoad\nif LIFE\nifn ARMOR\nendif\nendif\nend",
          {0xFF},
-         "Compiling event onUse...\nWARNING: Empty event!\nSuccessfully compiled the event.\n\nCompiling event onLoad...\n" +
+         "Compiling event onUse...\nWARNING: Empty event!\n" + EVENT_DONE + "Compiling event onLoad...\n" +
              IF_WARNING + IFN_WARNING + "WARNING: Empty if or ifn instruction!\nWARNING: Empty if or ifn instruction!\n"
-             "WARNING: Empty event!\nSuccessfully compiled the event.\n\n"},
+             "WARNING: Empty event!\n" + EVENT_DONE},
         {"def names a variable, also in an included file", "include names.inc\ndef %41 KEYS\nevent onUse\nset DOORS 1\n"
          "inc KEYS\nend\n", {1, 7, 3, 0x0F, 0x28, 0x10, 1, 0, 0, 0, 4, 0x0F, 41, 0xFE, 0xFF},
          "Including external file names.inc.\n\n" + ONE_EVENT},
@@ -51,7 +51,7 @@ TEST(Compiler, WritesEachSourceByteForByteWithItsLog) {
          "event onUse\n;" + std::string(3000, 'x') + " quita\ninc LIFE ;trailing comment quita\nend\n",
          {1, 7, 4, 0x0F, 28, 0xFE, 0xFF}, ONE_EVENT},
         {"a unit event after a tile event is not logged", "event onEnter\nquita\nend\nevent onKill", {0},
-         "Compiling event onEnter...\nSuccessfully compiled the event.\n\n" +
+         "Compiling event onEnter...\n" + EVENT_DONE +
              fatalTail("The event onKill is illegal in a script for tiles")},
         {"an event in an event is logged first", "event onUse\nevent onLoad", {0},
          "Compiling event onUse...\nCompiling event onLoad...\n" + fatalTail("Illegal event onLoad inside of event")},
@@ -84,7 +84,8 @@ TEST(Compiler, TextsTakeTheRestOfTheLine) {
     };
     for (const auto& r : rows) {
         const bytes target = compileSource("event onUse\nmsg" + r.in + "\nend\n").target;
-        EXPECT_EQ(std::string(target.begin(), target.end()), "\x01\x07\x0A" + r.out + std::string("\0\xFE\xFF", 3)) << r.what;
+        EXPECT_EQ(std::string(target.begin(), target.end()), "\x01\x07\x0A" + r.out + std::string("\0\xFE\xFF", 3))
+            << r.what;
     }
     EXPECT_EQ(compileSource("event onUse\r\nmsgendl Hello there\r\nloadsound %40 sfx/door.wav\r\nend\r\n").target,
               compileSource("event onUse\nmsgendl Hello there\nloadsound %40 sfx/door.wav\nend\n").target);
@@ -100,8 +101,8 @@ TEST(Compiler, FillsACallersBufferOnlyWhenTheWholeScriptFits) {
     EXPECT_EQ(size, 10);
     EXPECT_EQ(buffer[0], 0);
     EXPECT_EQ(readFileBytes("out.kvs").size(), 11u);  // written before the buffer is refused
-    EXPECT_TRUE(endsWith(readFileText("compiler.log"),
-                         "Beginning to write compiled data.\n" + fatalTail("Buffer for script data is not big enough")));
+    EXPECT_TRUE(endsWith(readFileText("compiler.log"), "Beginning to write compiled data.\n" +
+                                                           fatalTail("Buffer for script data is not big enough")));
     size = 11;
     ASSERT_TRUE(compile("in.ukv", "", buffer, &size));
     EXPECT_EQ(size, 11);

@@ -22,7 +22,9 @@ TEST(InstructionReader, MeasuresEachOperandFormAndRefusesWhatCannotBeDecoded) {
         {"text without its end", {10, 'a', 'b'}, 0},
         {"no such opcode", {2}, 0},
     };
-    for (const auto& r : rows) EXPECT_EQ(instructionLength(r.in.data(), static_cast<int>(r.in.size()), 0), r.out) << r.what;
+    for (const auto& r : rows) {
+        EXPECT_EQ(instructionLength(r.in.data(), static_cast<int>(r.in.size()), 0), r.out) << r.what;
+    }
     EXPECT_EQ(instructionLength(rows[6].in.data(), 1, 1), 0);  // past the end
 }
 
