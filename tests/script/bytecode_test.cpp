@@ -20,18 +20,22 @@ bytes content(bytecode& code) {
 
 // Mended: events are found by stepping over whole instructions, so that
 // operands holding marker bytes (the 0xFF bytes of -1 for one) don't end
-// them; undecodable code falls back to the first 0xFE.
+// them; undecodable code falls back to the first 0xFE. The global event is
+// also written to its file, even when absent.
 TEST(Bytecode, ExtractsEachEventWithAClosingScriptEnd) {
     scopedWorkDir dir;
-    const bytes script =
-        compileSource("event onUse\nset %40 -1\nset %41 255\nmsg \xFE\xFD\nend\nevent onLoad\ninc %40\nend\n").target;
+    const bytes script = compileSource("event onUse\nset %40 -1\nset %41 255\nmsg \xFE\xFD\nend\n"
+                                       "event onLoad\ninc %40\nend\nevent global\nquita\nend\n").target;
     const int size = static_cast<int>(script.size());
-    bytecode onUse(script.data(), size, 7), onLoad(script.data(), size, 6);
+    bytecode onUse(script.data(), size, 7), onLoad(script.data(), size, 6), global(script.data(), size, 9);
     EXPECT_EQ(content(onUse), (bytes{3, 0x0F, 40, 0x10, 0xFF, 0xFF, 0xFF, 0xFF, 3, 0x0F, 41, 0x10, 0xFF, 0, 0, 0,
                                      10, 0xFE, 0xFD, 0, 0xFF}));
     EXPECT_EQ(content(onLoad), (bytes{4, 0x0F, 40, 0xFF}));
+    EXPECT_EQ(readFileBytes("globalScript.kvs"), (bytes{19, 0xFF}));
     EXPECT_EQ(bytecode(script.data(), size, 5).getLength(), 0);
-    for (int event = 1; event <= 8; ++event) EXPECT_EQ(bytecode(script.data() + size - 1, 1, event).getLength(), 0);
+    for (int event = 1; event <= 9; ++event) EXPECT_EQ(bytecode(script.data() + size - 1, 1, event).getLength(), 0);
+    EXPECT_TRUE(std::ifstream("globalScript.kvs").good());
+    EXPECT_TRUE(readFileBytes("globalScript.kvs").empty());
     const bytes undecodable{0x01, 7, 2, 0x10, 0xFE, 0xFF};
     bytecode fallback(undecodable.data(), 6, 7);
     EXPECT_EQ(content(fallback), (bytes{2, 0x10, 0xFF}));
@@ -40,17 +44,6 @@ TEST(Bytecode, ExtractsEachEventWithAClosingScriptEnd) {
     copy = onLoad;
     onLoad = onUse;
     EXPECT_EQ(content(copy), (bytes{4, 0x0F, 40, 0xFF}));
-}
-
-TEST(Bytecode, GlobalEventIsWrittenToItsFileEvenWhenAbsent) {
-    scopedWorkDir dir;
-    bytes withGlobal{0x01, 9, 19, 0xFE, 0xFF};
-    bytecode code(withGlobal.data(), 5, 9);
-    EXPECT_EQ(readFileBytes("globalScript.kvs"), (bytes{19, 0xFF}));
-    code.extract(withGlobal.data() + 4, 1, 9);
-    EXPECT_EQ(code.getLength(), 0);
-    EXPECT_TRUE(std::ifstream("globalScript.kvs").good());
-    EXPECT_TRUE(readFileBytes("globalScript.kvs").empty());
 }
 
 // The machine's fault rows read operands cut off by the end of the code.
