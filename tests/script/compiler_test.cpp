@@ -29,8 +29,8 @@ TEST(Compiler, WritesEachSourceByteForByteWithItsLog) {
          "event global\nset %40 -1\ninc LIFE\ndec ARMOR\nadd LIFE ARMOR\nsub LIFE 2x\nmul LIFE +3\n"
          "div LIFE -2147483648\nsmaller 1 ZFLAG\nquit TRUE\nquitn FALSE\nquita\nloadsound %50 sfx/a.wav\n"
          "playsound %50 1 0\ndeletesound %50\nstopsound %50\nmsgvar LIFE\ngraphic 1 2 3\ngoto next\nmsgkey 11\n"
-         "msgendl hi\njmpif LIFE here\njmpifn LIFE there\n:here\nequal ZFLAG 100\nif TRUE\nmsg ok\nendl\nendif\n"
-         "ifn FALSE\nquita\nendif\nend\n",
+         "msgendl hi\njmpif LIFE here\n:there\njmpifn LIFE there\n:here\nequal ZFLAG 100\nif TRUE\nmsg ok\nendl\n"
+         "endif\nifn FALSE\nquita\nendif\nend\n",
          {0x01, 9, 3, 0x0F, 40, 0x10, 0xFF, 0xFF, 0xFF, 0xFF, 4, 0x0F, 28, 5, 0x0F, 29, 6, 0x0F, 28, 0x0F, 29, 7, 0x0F,
           28, 0x10, 2, 0, 0, 0, 26, 0x0F, 28, 0x10, 3, 0, 0, 0, 27, 0x0F, 28, 0x10, 0, 0, 0, 0x80, 24, 0x10, 1, 0, 0, 0,
           0x0F, 12, 17, 0x0F, 10, 18, 0x0F, 9, 19, 20, 0x0F, 50, 's', 'f', 'x', '/', 'a', '.', 'w', 'a', 'v', 0, 22,
