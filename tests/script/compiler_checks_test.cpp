@@ -14,7 +14,7 @@ TEST(CompilerChecks, EachFaultStopsTheCompilationWithItsMessage) {
     writeFileText("big.inc", std::string(SCRIPT_SOURCE_LIMIT + 1, ';'));
     std::string points = "event onUse\n", jumps = "event onUse\n";
     for (int i = 0; i < 64; ++i) points += ":p" + std::to_string(i) + "\n", jumps += "jmpif LIFE p\n";
-    const row<std::string, std::string> rows[] = {  // "" compiles
+    const scriptRow<std::string, std::string> rows[] = {  // "" compiles
         {"unknown event", "event onSomething", "Unknown event onSomething"},
         {"tile event after onCall", "event onCall\nend\nevent duringTouch",
          "The event duringTouch is illegal in a script for units"},

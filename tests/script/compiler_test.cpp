@@ -74,7 +74,7 @@ TEST(Compiler, WritesEachSourceByteForByteWithItsLog) {
 // A text takes the rest of its line after the one character that follows its keyword.
 TEST(Compiler, TextsTakeTheRestOfTheLine) {
     scopedWorkDir dir;
-    const row<std::string, std::string> rows[] = {  // what follows msg, and its text
+    const scriptRow<std::string, std::string> rows[] = {  // what follows msg, and its text
         {"spaces and semicolons kept", "   two ; not a comment  ", "  two ; not a comment  "},
         {"a tab as the skipped character", "\ttab", "tab"},
         {"bytes above 127", " \xE4\xFF", "\xE4\xFF"},
@@ -115,7 +115,7 @@ TEST(Compiler, RefusesFilesThatCannotBeReadOrWritten) {
     scopedWorkDir dir;
     writeFileText("x.ukv", "event onUse\nset LIFE 1\nend\n");
     writeFileText("big.ukv", std::string(SCRIPT_SOURCE_LIMIT + 1, ';'));
-    const row<std::pair<std::string, std::string>, std::string> rows[] = {  // source and target
+    const scriptRow<std::pair<std::string, std::string>, std::string> rows[] = {  // source and target
         {"missing source", {"missing.ukv", "out.kvs"}, "Failed to open file missing.ukv"},
         {"folder as source", {".", "out.kvs"}, "Failed to open file ."},
         {"source one byte too big", {"big.ukv", "out.kvs"}, "The file big.ukv is too big (at most 1048576 bytes)"},

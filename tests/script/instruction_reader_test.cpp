@@ -6,7 +6,7 @@
 #include "script/script_test_support.h"
 
 TEST(InstructionReader, MeasuresEachOperandFormAndRefusesWhatCannotBeDecoded) {
-    const row<bytes, int> rows[] = {  // length 0: refused
+    const scriptRow<bytes, int> rows[] = {  // length 0: refused
         {"set LIFE -1", {3, 0x0F, 28, 0x10, 0xFF, 0xFF, 0xFF, 0xFF}, 8},
         {"set LIFE ARMOR", {3, 0x0F, 28, 0x0F, 29}, 5},
         {"msg with marker bytes", {10, 0xFD, 0xFE, 0xFF, 0}, 5},
@@ -31,7 +31,7 @@ TEST(InstructionReader, MeasuresEachOperandFormAndRefusesWhatCannotBeDecoded) {
 // A compiled script read from a file ends where decoding finds the closing
 // byte after complete events, whatever marker bytes its constants hold.
 TEST(InstructionReader, ScriptEndNeedsCompleteEventsAndTheClosingByte) {
-    const row<bytes, int> rows[] = {  // -1: no end within the bytes
+    const scriptRow<bytes, int> rows[] = {  // -1: no end within the bytes
         {"one event", {1, 7, 4, 0x0F, 40, 0xFE, 0xFF}, 7},
         {"bytes after the end", {0xFF, 0xAA}, 1},
         {"a constant -2 read whole", {1, 7, 3, 0x0F, 40, 0x10, 0xFE, 0xFF, 0xFF, 0xFF, 0xFE, 0xFF}, 12},

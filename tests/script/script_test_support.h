@@ -14,7 +14,7 @@ using bytes = std::vector<unsigned char>;
 
 // One row of a test table: what it checks, what goes in and what must come out.
 template <class In, class Out>
-struct row {
+struct scriptRow {
     const char* what;
     In in;
     Out out;

@@ -21,7 +21,7 @@ void runClean(VirtualMachine& vm, bytecode code) { EXPECT_EQ(vm.run(code).text, 
 
 // Each row runs on a fresh machine and leaves its result in %40.
 TEST(VirtualMachine, InstructionsLeaveTheirResult) {
-    const row<const char*, int> rows[] = {
+    const scriptRow<const char*, int> rows[] = {
         {"div rounds toward zero", "set %40 -7\ndiv %40 3", -2},
         {"inc wraps", "set %40 2147483647\ninc %40", INT_MIN},
         {"dec wraps", "set %40 -2147483648\ndec %40", INT_MAX},
@@ -68,7 +68,7 @@ TEST(VirtualMachine, RunsRecomputeMissionSolvedAndAbsentEventsChangeNothing) {
 }
 
 TEST(VirtualMachine, RefusesFaultyCodeAtRunTime) {
-    const row<bytes, std::string> rows[] = {
+    const scriptRow<bytes, std::string> rows[] = {
         {"set of ZFLAG", {3, 0x0F, 12, 0x10, 1, 0, 0, 0}, "Illegal 'write' operation on protected memory!"},
         {"index 128", {4, 0x0F, 128}, "Illegal 'read' operation on protected memory!"},
         {"msgvar of index 200", {12, 0x0F, 200}, "Illegal 'read' operation on protected memory!"},
