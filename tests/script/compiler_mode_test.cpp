@@ -20,6 +20,5 @@ TEST(CompilerMode, WritesTheKvsBesideTheSourceOrTheNamedTarget) {
     // A compiled file named as the source would be its own target.
     args[0] = compiled;
     runCompilerMode(1, args);
-    EXPECT_EQ(readFileBytes("a.kvs"), (bytes{1, 7, 19, 0xFE, 0xFF}));
     EXPECT_TRUE(endsWith(readFileText("compiler.log"), fatalTail("The target file a.kvs is the source file")));
 }

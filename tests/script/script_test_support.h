@@ -50,11 +50,9 @@ inline bool endsWith(const std::string& text, const std::string& tail) {
 }
 
 // The onUse event of a compiled script made of instructions.
-inline bytecode rawEvent(const bytes& instructions) {
-    bytes script{0x01, 7};
-    script.insert(script.end(), instructions.begin(), instructions.end());
-    script.push_back(0xFE);
-    script.push_back(0xFF);
+inline bytecode rawEvent(bytes script) {
+    script.insert(script.begin(), {0x01, 7});
+    script.insert(script.end(), {0xFE, 0xFF});
     return bytecode(script.data(), static_cast<int>(script.size()), 7);
 }
 
