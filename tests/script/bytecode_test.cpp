@@ -1,4 +1,4 @@
-// Cutting events out of compiled scripts and reading their operands.
+// Cutting events out of compiled scripts.
 #include "script/bytecode.h"
 
 #include <gtest/gtest.h>
@@ -32,7 +32,6 @@ TEST(Bytecode, ExtractsEachEventWithAClosingScriptEnd) {
                                      10, 0xFE, 0xFD, 0, 0xFF}));
     EXPECT_EQ(content(onLoad), (bytes{4, 0x0F, 40, 0xFF}));
     EXPECT_EQ(readFileBytes("globalScript.kvs"), (bytes{19, 0xFF}));
-    EXPECT_EQ(bytecode(script.data(), size, 5).getLength(), 0);
     for (int event = 1; event <= 9; ++event) EXPECT_EQ(bytecode(script.data() + size - 1, 1, event).getLength(), 0);
     EXPECT_TRUE(std::ifstream("globalScript.kvs").good());
     EXPECT_TRUE(readFileBytes("globalScript.kvs").empty());
@@ -44,18 +43,6 @@ TEST(Bytecode, ExtractsEachEventWithAClosingScriptEnd) {
     copy = onLoad;
     onLoad = onUse;
     EXPECT_EQ(content(copy), (bytes{4, 0x0F, 40, 0xFF}));
-}
-
-// The machine's fault rows read operands cut off by the end of the code.
-TEST(Bytecode, ReadersDecodeOperandsAndStopAtTheEnd) {
-    bytecode code = rawEvent({3, 0x0F, 200, 0x10, 0xFE, 0xFF, 0xFF, 0xFF});
-    EXPECT_EQ(code.readByte(), 3);
-    EXPECT_TRUE(code.isVar());
-    EXPECT_EQ(code.getVarPar(), 200);
-    EXPECT_FALSE(code.isVar());
-    EXPECT_EQ(code.getConstPar(), -2);
-    EXPECT_EQ(code.readByte(), 0xFF);
-    EXPECT_THROW(code.readByte(), scriptFault);
 }
 
 TEST(BytecodeDeathTest, DamagedScriptsEndWithAScriptError) {
