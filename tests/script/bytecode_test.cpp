@@ -21,8 +21,9 @@ bytes content(bytecode& code) {
 // Mended: events are found by stepping over whole instructions, so that
 // operands holding marker bytes (the 0xFF bytes of -1 for one) don't end
 // them; undecodable code falls back to the first 0xFE. The global event is
-// also written to its file, even when absent.
-TEST(Bytecode, ExtractsEachEventWithAClosingScriptEnd) {
+// also written to its file, even when absent. Damaged scripts end the game
+// with a script error.
+TEST(Bytecode, ExtractsEachEventWithAClosingScriptEndAndRefusesDamagedScripts) {
     scopedWorkDir dir;
     const bytes script = compileSource("event onUse\nset %40 -1\nset %41 255\nmsg \xFE\xFD\nend\n"
                                        "event onLoad\ninc %40\nend\nevent global\nquita\nend\n").target;
@@ -33,8 +34,7 @@ TEST(Bytecode, ExtractsEachEventWithAClosingScriptEnd) {
     EXPECT_EQ(content(onLoad), (bytes{4, 0x0F, 40, 0xFF}));
     EXPECT_EQ(readFileBytes("globalScript.kvs"), (bytes{19, 0xFF}));
     for (int event = 1; event <= 9; ++event) EXPECT_EQ(bytecode(script.data() + size - 1, 1, event).getLength(), 0);
-    EXPECT_TRUE(std::ifstream("globalScript.kvs").good());
-    EXPECT_TRUE(readFileBytes("globalScript.kvs").empty());
+    EXPECT_TRUE(std::ifstream("globalScript.kvs").good() && readFileBytes("globalScript.kvs").empty());
     const bytes undecodable{0x01, 7, 2, 0x10, 0xFE, 0xFF};
     bytecode fallback(undecodable.data(), 6, 7);
     EXPECT_EQ(content(fallback), (bytes{2, 0x10, 0xFF}));
@@ -43,9 +43,6 @@ TEST(Bytecode, ExtractsEachEventWithAClosingScriptEnd) {
     copy = onLoad;
     onLoad = onUse;
     EXPECT_EQ(content(copy), (bytes{4, 0x0F, 40, 0xFF}));
-}
-
-TEST(BytecodeDeathTest, DamagedScriptsEndWithAScriptError) {
     for (const bytes& damaged : {bytes{0x01, 7, 19}, bytes{0x02, 0xFF}, bytes{0x01}, bytes{}}) {
         EXPECT_EXIT(bytecode(damaged.data(), static_cast<int>(damaged.size()), 7), testing::ExitedWithCode(0),
                     "Error012: Script error:\nDamaged compiled script!");

@@ -64,7 +64,7 @@ TEST(CompilerChecks, EachFaultStopsTheCompilationWithItsMessage) {
         const compileRun run = compileSource(r.in);
         EXPECT_EQ(run.ok, r.out.empty()) << run.log.substr(0, 500);
         if (r.out.empty()) continue;
-        EXPECT_TRUE(endsWith(run.log, fatalTail(r.out))) << run.log.substr(0, 500);
+        EXPECT_THAT(run.log, testing::EndsWith(fatalTail(r.out)));
         EXPECT_EQ(run.target, bytes{0x00});
     }
     int value = 0;  // numbers may start with white space and a sign

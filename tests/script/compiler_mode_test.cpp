@@ -20,5 +20,5 @@ TEST(CompilerMode, WritesTheKvsBesideTheSourceOrTheNamedTarget) {
     // A compiled file named as the source would be its own target.
     args[0] = compiled;
     runCompilerMode(1, args);
-    EXPECT_TRUE(endsWith(readFileText("compiler.log"), fatalTail("The target file a.kvs is the source file")));
+    EXPECT_THAT(readFileText("compiler.log"), testing::EndsWith(fatalTail("The target file a.kvs is the source file")));
 }

@@ -25,12 +25,12 @@ TEST(Compiler, WritesEachSourceByteForByteWithItsLog) {
         std::string log;  // after the opening lines, up to the closing ones or the fatal error
     } rows[] = {
         {"empty source", "", {0xFF}, ""},
-        {"every command with its operand layout; numbers end at their first non-digit",
+        {"every command with its operand layout; numbers end at their first non-digit; a comment",
          "event global\nset %40 -1\ninc LIFE\ndec ARMOR\nadd LIFE ARMOR\nsub LIFE 2x\nmul LIFE +3\n"
          "div LIFE -2147483648\nsmaller 1 ZFLAG\nquit TRUE\nquitn FALSE\nquita\nloadsound %50 sfx/a.wav\n"
          "playsound %50 1 0\ndeletesound %50\nstopsound %50\nmsgvar LIFE\ngraphic 1 2 3\ngoto next\nmsgkey 11\n"
          "msgendl hi\njmpif LIFE here\n:there\njmpifn LIFE there\n:here\nequal ZFLAG 100\nif TRUE\nmsg ok\nendl\n"
-         "endif\nifn FALSE\nquita\nendif\nend\n",
+         "endif\nifn FALSE\nquita ;a comment runs to the line end: quita\nendif\nend\n",
          {0x01, 9, 3, 0x0F, 40, 0x10, 0xFF, 0xFF, 0xFF, 0xFF, 4, 0x0F, 28, 5, 0x0F, 29, 6, 0x0F, 28, 0x0F, 29, 7, 0x0F,
           28, 0x10, 2, 0, 0, 0, 26, 0x0F, 28, 0x10, 3, 0, 0, 0, 27, 0x0F, 28, 0x10, 0, 0, 0, 0x80, 24, 0x10, 1, 0, 0, 0,
           0x0F, 12, 17, 0x0F, 10, 18, 0x0F, 9, 19, 20, 0x0F, 50, 's', 'f', 'x', '/', 'a', '.', 'w', 'a', 'v', 0, 22,
@@ -47,9 +47,6 @@ TEST(Compiler, WritesEachSourceByteForByteWithItsLog) {
         {"def names a variable, also in an included file", "include names.inc\ndef %41 KEYS\nevent onUse\nset DOORS 1\n"
          "inc KEYS\nend\n", {1, 7, 3, 0x0F, 0x28, 0x10, 1, 0, 0, 0, 4, 0x0F, 41, 0xFE, 0xFF},
          "Including external file names.inc.\n\n" + ONE_EVENT},
-        {"comments skip their whole line however long",
-         "event onUse\n;" + std::string(3000, 'x') + " quita\ninc LIFE ;trailing comment quita\nend\n",
-         {1, 7, 4, 0x0F, 28, 0xFE, 0xFF}, ONE_EVENT},
         {"a unit event after a tile event is not logged", "event onEnter\nquita\nend\nevent onKill", {0},
          "Compiling event onEnter...\n" + EVENT_DONE +
              fatalTail("The event onKill is illegal in a script for tiles")},
@@ -70,18 +67,14 @@ TEST(Compiler, WritesEachSourceByteForByteWithItsLog) {
     }
     EXPECT_EQ(readFileText("backup.log"), wholeLog("DEBUG MESSAGE:  two spaces \n") + "\n");
     EXPECT_EQ(consts[28], "");  // names are cleared after a successful compilation
-}
-
-// A text takes the rest of its line after the one character that follows its keyword.
-TEST(Compiler, TextsTakeTheRestOfTheLine) {
-    scopedWorkDir dir;
-    const scriptRow<std::string, std::string> rows[] = {  // what follows msg, and its text
+    // A text takes the rest of its line after the one character that follows its keyword.
+    const scriptRow<std::string, std::string> texts[] = {  // what follows msg, and its text
         {"spaces and semicolons kept", "   two ; not a comment  ", "  two ; not a comment  "},
         {"bytes above 127", " \xE4\xFF", "\xE4\xFF"},
         {"msg at the line end takes the next line", "\nset LIFE 1", "set LIFE 1"},
         {"the longest text", " " + std::string(SCRIPT_TEXT_LIMIT, 'a'), std::string(SCRIPT_TEXT_LIMIT, 'a')},
     };
-    for (const auto& r : rows) {
+    for (const auto& r : texts) {
         const bytes target = compileSource("event onUse\nmsg" + r.in + "\nend\n").target;
         EXPECT_EQ(std::string(target.begin(), target.end()), "\x01\x07\x0A" + r.out + std::string("\0\xFE\xFF", 3))
             << r.what;
@@ -89,7 +82,7 @@ TEST(Compiler, TextsTakeTheRestOfTheLine) {
 }
 
 // 11 bytes of output: 01 07, inc, quita, inc, FE, FF.
-TEST(Compiler, FillsACallersBufferOnlyWhenTheWholeScriptFits) {
+TEST(Compiler, FillsABufferOnlyWhenTheScriptFitsAndRefusesFilesItCannotUse) {
     scopedWorkDir dir;
     writeFileText("in.ukv", "event onUse\ninc LIFE\nquita\ninc LIFE\nend\n");
     unsigned char buffer[12] = {};
@@ -98,18 +91,13 @@ TEST(Compiler, FillsACallersBufferOnlyWhenTheWholeScriptFits) {
     EXPECT_EQ(size, 10);
     EXPECT_EQ(buffer[0], 0);
     EXPECT_EQ(readFileBytes("out.kvs").size(), 11u);  // written before the buffer is refused
-    EXPECT_TRUE(endsWith(readFileText("compiler.log"), "Beginning to write compiled data.\n" +
-                                                           fatalTail("Buffer for script data is not big enough")));
+    const std::string refused = fatalTail("Buffer for script data is not big enough");
+    EXPECT_THAT(readFileText("compiler.log"), testing::EndsWith("Beginning to write compiled data.\n" + refused));
     size = 11;
     ASSERT_TRUE(compile("in.ukv", "", buffer, &size));
     EXPECT_EQ(size, 11);
     EXPECT_EQ(bytes(buffer, buffer + 12), (bytes{1, 7, 4, 0x0F, 28, 19, 4, 0x0F, 28, 0xFE, 0xFF, 0}));
-    EXPECT_EQ(readFileText("compiler.log").rfind("Reading from in.ukv and writing to .\n\n", 0), 0u);
-}
-
-// Opening the target truncates it, so a target that is the source is refused first.
-TEST(Compiler, RefusesFilesThatCannotBeReadOrWritten) {
-    scopedWorkDir dir;
+    // Opening the target truncates it, so a target that is the source is refused first.
     writeFileText("x.ukv", "event onUse\nset LIFE 1\nend\n");
     writeFileText("big.ukv", std::string(SCRIPT_SOURCE_LIMIT + 1, ';'));
     const scriptRow<std::pair<std::string, std::string>, std::string> rows[] = {  // source and target

@@ -1,6 +1,7 @@
 // Compiles sources and builds extracted events for the script tests.
 #pragma once
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -45,9 +46,6 @@ inline std::string fatalTail(const std::string& message) {
     return "FATAL ERROR: " + message + "\n\nAn error occured during compilation.\nNot writing compiled data.\n";
 }
 
-inline bool endsWith(const std::string& text, const std::string& tail) {
-    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
-}
 
 // The onUse event of a compiled script made of instructions.
 inline bytecode rawEvent(bytes script) {
