@@ -35,8 +35,7 @@ TEST(Bytecode, ExtractsEachEventWithAClosingScriptEndAndRefusesDamagedScripts) {
     EXPECT_EQ(readFileBytes("globalScript.kvs"), (bytes{19, 0xFF}));
     for (int event = 1; event <= 9; ++event) EXPECT_EQ(bytecode(script.data() + size - 1, 1, event).getLength(), 0);
     EXPECT_TRUE(std::ifstream("globalScript.kvs").good() && readFileBytes("globalScript.kvs").empty());
-    const bytes undecodable{0x01, 7, 2, 0x10, 0xFE, 0xFF};
-    bytecode fallback(undecodable.data(), 6, 7);
+    bytecode fallback = rawEvent({2, 0x10});
     EXPECT_EQ(content(fallback), (bytes{2, 0x10, 0xFF}));
     // Readers share nothing: assigning one copies its bytes.
     bytecode copy;
