@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -13,6 +14,7 @@ using namespace worldtest;
 namespace {
 
 constexpr float SPEED_PX = 2.0f;
+constexpr double STANDS = 99;  // no move asked for
 
 struct enemyAt : placedUnit<Enemy> {
     explicit enemyAt(int weapon, int triggerDist = 10000, int shootFreq = 0)
@@ -32,31 +34,57 @@ protected:
     worldScene scene;
 };
 
-TEST_F(EnemyBehaviour, NoticesThePlayerInsideTheTriggerDistance) {
-    enemyAt e(0, 300);
-    EXPECT_NE(e.step(299), nullptr);
-    EXPECT_EQ(e.unit.AIState, 2);
-    EXPECT_EQ(e.step(300), nullptr);
+TEST_F(EnemyBehaviour, NoticesInsideItsTriggerDistanceAndKeepsToTheStandOffBandOfItsWeapon) {
+    ASSERT_EQ(realRange[0], 390);
+    const struct {
+        const char* what;
+        int weapon, trigger;
+        bool onScreen;
+        int distance;
+        double dx;
+        int AIState;
+    } cases[] = {
+        {"inside the trigger distance", 0, 300, false, 299, SPEED_PX, 2},
+        {"at the trigger distance", 0, 300, true, 300, STANDS, 0},
+        {"band's near edge", 0, 10000, true, 150, STANDS, 2},
+        {"inside the band", 0, 10000, true, 200, STANDS, 2},
+        {"band's far edge", 0, 10000, true, 240, STANDS, 2},
+        {"beyond the band: closer", 0, 10000, true, 241, SPEED_PX, 2},
+        {"too close: backs away", 0, 10000, true, 149, -0.75 * SPEED_PX, 2},
+        {"at the flight distance: engaged", 0, 10000, true, 390, SPEED_PX, 2},
+        {"beyond it: approaching", 0, 10000, true, 391, SPEED_PX, 0},
+        {"off screen it never stops", 0, 10000, false, 200, SPEED_PX, 2},
+        {"nor with the rifle", 3, 10000, true, 500, SPEED_PX, 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        enemyAt e(c.weapon, c.trigger);
+        e.unit.onScreen = c.onScreen;
+        const auto r = e.step(c.distance);
+        EXPECT_EQ(e.unit.AIState, c.AIState);
+        EXPECT_EQ(e.unit.state, c.dx == STANDS ? STATE_STANDING : STATE_WALKING);
+        ASSERT_EQ(r == nullptr, c.dx == STANDS);
+        if (!r) continue;
+        EXPECT_NEAR(r->getNewPosX() - r->getOldPosX(), c.dx, 1e-4);
+        EXPECT_TRUE(r->getScripts() == 0 && r->getRights() == 1 && r->getRadius() == UNIT_RADIUS);
+        EXPECT_EQ(e.unit.walkCounter, 1);
+    }
+    enemyAt e(0);
+    EXPECT_EQ(e.unit.getMoveRequest(-1, -1), nullptr) << "no target at all";
     EXPECT_EQ(e.unit.AIState, 0);
-    EXPECT_EQ(e.unit.state, STATE_STANDING);
-    // No target at all.
-    EXPECT_EQ(e.unit.getMoveRequest(-1, -1), nullptr);
-    EXPECT_EQ(e.unit.AIState, 0);
+    // The turning itself is the units' rule; an enemy turns towards the player.
+    std::unique_ptr<moveRequest>(e.unit.getMoveRequest(400, 300 + 100));  // straight below
+    EXPECT_EQ(e.unit.targetDirection, 128);
+    EXPECT_EQ(e.unit.direction, 69);
 }
 
 TEST_F(EnemyBehaviour, NegativeTriggerDistanceWaitsUntilDrawnOnScreen) {
     enemyAt e(0, -1);
     EXPECT_EQ(e.step(10), nullptr);
-    EXPECT_EQ(e.step(5000), nullptr);
     e.unit.draw(400 + 4, 0);  // just inside the left edge (half width 5)
     EXPECT_NE(e.step(5000), nullptr);
-    EXPECT_EQ(e.unit.AIState, 0);  // still approaching: beyond its range
-    e.step(200);
-    EXPECT_EQ(e.unit.AIState, 2);
     e.unit.draw(400 + 5, 0);
     EXPECT_EQ(e.step(100), nullptr);
-    EXPECT_EQ(e.unit.AIState, 0);
-
     // Every edge, with half width 5 and half height 6.
     const struct {
         int cameraX, cameraY;
@@ -69,50 +97,6 @@ TEST_F(EnemyBehaviour, NegativeTriggerDistanceWaitsUntilDrawnOnScreen) {
     }
 }
 
-TEST_F(EnemyBehaviour, KeepsToTheStandOffBandOfItsWeapon) {
-    enemyAt e(0);
-    e.unit.onScreen = true;
-    ASSERT_EQ(realRange[0], 390);
-    for (int d : {150, 200, 240}) {
-        EXPECT_EQ(e.step(d), nullptr) << d;
-        EXPECT_EQ(e.unit.state, STATE_STANDING) << d;
-        EXPECT_EQ(e.unit.AIState, 2) << d;
-    }
-    auto closer = e.step(241);
-    ASSERT_NE(closer, nullptr);
-    EXPECT_NEAR(closer->getNewPosX() - closer->getOldPosX(), SPEED_PX, 1e-4);
-    EXPECT_EQ(closer->getScripts(), 0);
-    EXPECT_EQ(closer->getRights(), 1);
-    EXPECT_EQ(closer->getRadius(), UNIT_RADIUS);
-    EXPECT_EQ(e.unit.state, STATE_WALKING);
-    auto away = e.step(149);
-    ASSERT_NE(away, nullptr);
-    EXPECT_NEAR(away->getNewPosX() - away->getOldPosX(), -0.75 * SPEED_PX, 1e-4);
-    EXPECT_EQ(e.unit.walkCounter, 2);
-
-    // Beyond the flight distance it is approaching, not engaging.
-    e.step(390);
-    EXPECT_EQ(e.unit.AIState, 2);
-    e.step(391);
-    EXPECT_EQ(e.unit.AIState, 0);
-
-    // Off screen, or with weapon 3, it never stops.
-    e.unit.onScreen = false;
-    EXPECT_NE(e.step(200), nullptr);
-    enemyAt rifle(3);
-    rifle.unit.onScreen = true;
-    EXPECT_NE(rifle.step(500), nullptr);
-}
-
-// The turning itself is the units' rule; an enemy turns towards the player.
-TEST_F(EnemyBehaviour, TurnsTowardsThePlayer) {
-    enemyAt e(0);
-    e.unit.direction = 64;
-    auto r = std::unique_ptr<moveRequest>(e.unit.getMoveRequest(400, 300 + 100));  // straight below
-    EXPECT_EQ(e.unit.targetDirection, 128);
-    EXPECT_EQ(e.unit.direction, 69);
-}
-
 TEST_F(EnemyBehaviour, FiresBurstsWithAPauseAfterEach) {
     enemyAt e(2, 10000, 5);
     e.unit.AIState = 2;
@@ -123,27 +107,35 @@ TEST_F(EnemyBehaviour, FiresBurstsWithAPauseAfterEach) {
         std::unique_ptr<bulletRequest> r(e.unit.getBulletRequest());
         if (!r) continue;
         shots.push_back(step);
-        EXPECT_EQ(r->getType(), 2);
-        EXPECT_EQ(r->team, &e.unit);
-        EXPECT_FLOAT_EQ(r->getPosX(), 400);
+        EXPECT_TRUE(r->getType() == 2 && r->team == &e.unit && r->getPosX() == 400);
     }
     EXPECT_EQ(shots, (std::vector<int>{0, 4, 8, 12, 16, 36, 40, 44, 48, 52}));
 }
 
-TEST_F(EnemyBehaviour, FiresOnlyEngagedSeenOrWithTheRifleAndInsideAnUnwrappedWindow) {
+// An enemy fires when engaged, seen (or with the rifle), its cooldown run
+// down and its facing strictly within 4 of the target's, unwrapped; a
+// standing enemy aims in the 8 steps around each shot.
+TEST_F(EnemyBehaviour, FiresAndAimsOnlyWhenItShould) {
+    const int S = STATE_STANDING, A = STATE_AIMING, F = STATE_SHOOTING, W = STATE_WALKING;
     const struct {
         const char* what;
         int weapon, AIState;
         bool onScreen;
-        int direction, target;
+        int direction, target, cooldown, before;
         bool fires;
+        int after;
     } cases[] = {
-        {"254 to 2", 0, 2, true, 254, 2, false},  {"255 to 2", 0, 2, true, 255, 2, false},
-        {"0 to 2", 0, 2, true, 0, 2, true},       {"5 to 2", 0, 2, true, 5, 2, true},
-        {"6 to 2", 0, 2, true, 6, 2, false},      {"1 to 254", 0, 2, true, 1, 254, false},
-        {"250 to 254", 0, 2, true, 250, 254, false}, {"251 to 254", 0, 2, true, 251, 254, true},
-        {"unseen", 0, 2, false, 0, 0, false},
-        {"not engaged", 0, 0, true, 0, 0, false}, {"unseen rifle", 3, 2, false, 0, 0, true},
+        {"254 to 2", 0, 2, true, 254, 2, 0, S, false, A},  {"255 to 2", 0, 2, true, 255, 2, 0, S, false, A},
+        {"0 to 2", 0, 2, true, 0, 2, 0, S, true, F},       {"5 to 2", 0, 2, true, 5, 2, 0, S, true, F},
+        {"6 to 2", 0, 2, true, 6, 2, 0, S, false, A},      {"1 to 254", 0, 2, true, 1, 254, 0, S, false, A},
+        {"250 to 254", 0, 2, true, 250, 254, 0, S, false, A}, {"251 to 254", 0, 2, true, 251, 254, 0, S, true, F},
+        {"unseen", 0, 2, false, 0, 0, 0, S, false, S},     {"not engaged", 0, 0, true, 0, 0, 0, S, false, S},
+        {"unseen rifle", 3, 2, false, 0, 0, 0, S, true, F},
+        {"rifle between shots", 3, 2, true, 64, 100, 20, S, false, S},
+        {"rifle just before a shot", 3, 2, true, 64, 100, 8, S, false, A},
+        {"rifle just after a shot", 3, 2, true, 64, 100, 26, S, false, A},
+        {"rifle after the aiming", 3, 2, true, 64, 100, 25, S, false, S},
+        {"walking", 3, 2, true, 100, 100, 0, W, true, STATE_WALKING_SHOOTING},
     };
     for (const auto& c : cases) {
         enemyAt e(c.weapon);
@@ -151,26 +143,10 @@ TEST_F(EnemyBehaviour, FiresOnlyEngagedSeenOrWithTheRifleAndInsideAnUnwrappedWin
         e.unit.onScreen = c.onScreen;
         e.unit.direction = c.direction;
         e.unit.targetDirection = c.target;
+        e.unit.cooldown = c.cooldown;
+        e.unit.state = c.before;
         EXPECT_EQ(std::unique_ptr<bulletRequest>(e.unit.getBulletRequest()) != nullptr, c.fires) << c.what;
+        EXPECT_EQ(e.unit.state, c.after) << c.what;
+        EXPECT_EQ(e.unit.cooldown, c.fires ? RATE[c.weapon] : std::max(c.cooldown - 1, 0)) << c.what;
     }
-}
-
-TEST_F(EnemyBehaviour, AimsAroundTheMomentOfFiring) {
-    enemyAt rifle(3);  // RATE 32: aiming below 8 and above 24
-    rifle.unit.AIState = 2;
-    rifle.unit.onScreen = true;
-    rifle.unit.targetDirection = 100;
-    const struct {
-        int direction, cooldown, before, after;
-    } cases[] = {{64, 20, STATE_STANDING, STATE_STANDING}, {64, 8, STATE_STANDING, STATE_AIMING},
-                 {64, 26, STATE_STANDING, STATE_AIMING},   {64, 25, STATE_STANDING, STATE_STANDING},
-                 {100, 0, STATE_STANDING, STATE_SHOOTING}, {100, 0, STATE_WALKING, STATE_WALKING_SHOOTING}};
-    for (const auto& c : cases) {
-        rifle.unit.direction = c.direction;
-        rifle.unit.state = c.before;
-        rifle.unit.cooldown = c.cooldown;
-        std::unique_ptr<bulletRequest>(rifle.unit.getBulletRequest());
-        EXPECT_EQ(rifle.unit.state, c.after) << "cooldown " << c.cooldown << ", state " << c.before;
-    }
-    EXPECT_EQ(rifle.unit.cooldown, RATE[3]);
 }

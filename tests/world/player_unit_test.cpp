@@ -27,6 +27,8 @@ protected:
     int vars[VARIABLES] = {};
     pointerInput mouse;
     playerUnit player;
+    int lastScripts = 0;
+    int lastShotWeapon = -1;
 
     void SetUp() override {
         player.addressInit(vars + AMMO1, vars + LIFE, vars + ARMOR, vars + NO_PISTOL);
@@ -46,12 +48,10 @@ protected:
     }
 
     // One logic step's move; returns the offset asked for.
-    facingOffset move() {
-        std::unique_ptr<moveRequest> r(player.getMoveRequest(0, 0));
-        EXPECT_TRUE(r);
+    facingOffset move(int camX = 0, int camY = 0) {
+        std::unique_ptr<moveRequest> r(player.getMoveRequest(camX, camY));
         lastScripts = r->getScripts();
-        EXPECT_EQ(r->getRights(), 1);
-        EXPECT_EQ(r->getRadius(), UNIT_RADIUS);
+        EXPECT_TRUE(r->getRights() == 1 && r->getRadius() == UNIT_RADIUS);
         return {r->getNewPosX() - r->getOldPosX(), r->getNewPosY() - r->getOldPosY()};
     }
 
@@ -59,63 +59,48 @@ protected:
     bool fire() {
         std::unique_ptr<bulletRequest> r(player.getBulletRequest());
         if (r) {
-            EXPECT_EQ(r->team, &player);
-            EXPECT_EQ(r->getDir(), player.direction);
+            EXPECT_TRUE(r->team == &player && r->getDir() == player.direction);
             lastShotWeapon = r->getType();
         }
         return r != nullptr;
     }
-
-    int lastScripts = 0;
-    int lastShotWeapon = -1;
 };
 
-TEST_F(PlayerUnit, WalksAndStrafesRelativeToItsFacing) {
-    enum { F = 1, B = 2, L = 4, R = 8 };
+TEST_F(PlayerUnit, WalksAndStrafesRelativeToItsFacingAndSetsTheUseScriptOncePerPress) {
+    enum { F = 1, B = 2, L = 4, R = 8, U = 16 };
     const struct {
         const char* what;
         int keys;
         double dx, dy;
-        int state;
+        int state, scripts;
     } cases[] = {
-        {"forward", F, 0, -4, STATE_WALKING},
-        {"forward and backward: back at three quarters", F | B, 0, 3, STATE_WALKING},
-        {"forward and a strafe: three quarters ahead, half aside", F | R, 2, -3, STATE_WALKING},
-        {"both strafes cancel", F | L | R, 0, -4, STATE_WALKING},
-        {"strafing alone", L, -2, 0, STATE_AIMING},
-        {"nothing held", 0, 0, 0, STATE_STANDING},
+        {"forward, use pressed", F | U, 0, -4, STATE_WALKING, 3},
+        {"forward and backward: back at three quarters, use still held", F | B | U, 0, 3, STATE_WALKING, 1},
+        {"forward and a strafe: three quarters ahead, half aside", F | R, 2, -3, STATE_WALKING, 1},
+        {"both strafes cancel", F | L | R, 0, -4, STATE_WALKING, 1},
+        {"strafing alone", L, -2, 0, STATE_AIMING, 1},
+        {"nothing held", 0, 0, 0, STATE_STANDING, 1},
+        {"use pressed again", U, 0, 0, STATE_STANDING, 3},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
         hold(SLOT_FORWARD, c.keys & F);
         hold(SLOT_BACKWARD, c.keys & B);
         hold(SLOT_STRAFE_LEFT, c.keys & L);
         hold(SLOT_STRAFE_RIGHT, c.keys & R);
+        hold(SLOT_USE, c.keys & U);
         const facingOffset o = move();
-        EXPECT_NEAR(o.dx, c.dx, 1e-4) << c.what;
-        EXPECT_NEAR(o.dy, c.dy, 1e-4) << c.what;
-        EXPECT_EQ(player.state, c.state) << c.what;
-        if (c.state != STATE_WALKING) {
-            EXPECT_EQ(player.walkCounter, 0) << c.what;
-        }
+        EXPECT_NEAR(o.dx, c.dx, 1e-4);
+        EXPECT_NEAR(o.dy, c.dy, 1e-4);
+        EXPECT_EQ(player.state, c.state);
+        EXPECT_EQ(lastScripts, c.scripts);
+        if (c.state != STATE_WALKING) { EXPECT_EQ(player.walkCounter, 0); }
     }
-}
-
-TEST_F(PlayerUnit, WalkCounterCyclesThroughSixteen) {
     hold(SLOT_FORWARD);
     for (int step = 1; step <= 17; step++) {
         move();
         EXPECT_EQ(player.walkCounter, step % 16) << step;
     }
-}
-
-TEST_F(PlayerUnit, UsePressSetsTheUseScriptOnce) {
-    move();
-    EXPECT_EQ(lastScripts, 1);
-    hold(SLOT_USE);
-    move();
-    EXPECT_EQ(lastScripts, 3);
-    move();
-    EXPECT_EQ(lastScripts, 1);
 }
 
 TEST_F(PlayerUnit, BindingsOutsideTheKeyCodesAreNeverHeld) {
@@ -139,7 +124,7 @@ TEST_F(PlayerUnit, TurnsTowardsThePointer) {
     player.direction = 62;  // straight to the right is 64
     mouse.x = 500 - 1000;
     mouse.y = 300 - 2000;
-    std::unique_ptr<moveRequest>(player.getMoveRequest(1000, 2000));
+    move(1000, 2000);
     EXPECT_EQ(player.direction, 64);
 }
 
@@ -151,7 +136,6 @@ TEST_F(PlayerUnit, FiresWithTheCooldownOfItsWeapon) {
     EXPECT_EQ(shots, (std::vector<int>{0, RATE[0], 2 * RATE[0]}));
     EXPECT_EQ(lastShotWeapon, 0);
     EXPECT_EQ(player.state, STATE_SHOOTING);
-
     // The left button fires too; walking turns into walking and shooting.
     hold(SLOT_SHOOT, false);
     player.cooldown = 0;
@@ -165,41 +149,31 @@ TEST_F(PlayerUnit, FiresWithTheCooldownOfItsWeapon) {
     EXPECT_EQ(player.state, STATE_AIMING);
 }
 
-TEST_F(PlayerUnit, WeaponSearchWithNothingLeftAndNoPistolStopsOnThePistol) {
+TEST_F(PlayerUnit, WithNothingLeftAndNoPistolTheWeaponSearchStopsOnThePistol) {
     vars[NO_PISTOL] = 1;
     hold(SLOT_SHOOT);
-    for (int step = 0; step < 3; step++) {
-        EXPECT_FALSE(fire());
-        EXPECT_EQ(player.getCurWeapon(), 0);
-    }
+    for (int step = 0; step < 3; step++) EXPECT_TRUE(!fire() && player.getCurWeapon() == 0) << step;
     EXPECT_EQ(player.getAmmoleft(), 0);
-    EXPECT_FALSE(player.isPistolAllowed());
-
-    // Ammunition for weapon 4 turns up: the search finds it.
-    vars[AMMO4] = 2;
+    vars[AMMO4] = 2;  // ammunition for weapon 4 turns up: the search finds it
     EXPECT_TRUE(fire());
     EXPECT_EQ(lastShotWeapon, 4);
     EXPECT_EQ(vars[AMMO4], 1);
-}
-
-TEST_F(PlayerUnit, LastRoundOfWeaponTwoMovesOnToTheNextWithAmmunition) {
+    // The last round of weapon 2 moves on to the next weapon with
+    // ammunition, and to the pistol even when it is forbidden.
     const struct {
         int ammo3, ammo4, ammo5, expected;
     } cases[] = {{1, 1, 1, 3}, {0, 1, 1, 4}, {0, 0, 1, 5}, {0, 0, 0, 0}};
-    hold(SLOT_SHOOT);
-    vars[NO_PISTOL] = 1;  // the pistol is reached even when forbidden
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.expected);
         vars[AMMO2] = 1;
         vars[AMMO3] = c.ammo3;
         vars[AMMO4] = c.ammo4;
         vars[AMMO5] = c.ammo5;
         player.weapon = 2;
         player.cooldown = 0;
-        EXPECT_TRUE(fire()) << c.expected;
-        EXPECT_EQ(lastShotWeapon, 2) << c.expected;
-        EXPECT_EQ(vars[AMMO2], 0) << c.expected;
+        EXPECT_TRUE(fire());
+        EXPECT_TRUE(lastShotWeapon == 2 && vars[AMMO2] == 0 && player.cooldown == RATE[2]);
         EXPECT_EQ(player.getCurWeapon(), c.expected);
-        EXPECT_EQ(player.cooldown, RATE[2]) << c.expected;
     }
 }
 
@@ -236,45 +210,35 @@ TEST_F(PlayerUnit, LifeAndArmourLiveInTheMissionVariablesFilledByTheLoad) {
     playerUnit fresh;
     fresh.addressInit(vars + AMMO1, vars + LIFE, vars + ARMOR, vars + NO_PISTOL);
     fresh.load(3.0f, 150, 60, 1, "player.dat");  // light armour
-    EXPECT_EQ(vars[LIFE], 150);
-    EXPECT_EQ(vars[ARMOR], 60);
-    EXPECT_EQ(fresh.getRadius(), 8);
+    EXPECT_TRUE(vars[LIFE] == 150 && vars[ARMOR] == 60 && fresh.getRadius() == 8);
     fresh.getHit(0);
-    EXPECT_EQ(vars[LIFE], 146);
-    EXPECT_EQ(vars[ARMOR], 59);
+    EXPECT_TRUE(vars[LIFE] == 146 && vars[ARMOR] == 59);
     vars[LIFE] = 75;
     vars[ARMOR] = 30;
-    EXPECT_EQ(fresh.getLifePercentage(), 50);
-    EXPECT_EQ(fresh.getArmorPercentage(), 50);
+    EXPECT_TRUE(fresh.getLifePercentage() == 50 && fresh.getArmorPercentage() == 50);
     vars[LIFE] = 0;
     EXPECT_FALSE(fresh.isAlife());
 }
 
 TEST_F(PlayerUnit, AimingHelpShowsTheSpreadOrTheLineOfFire) {
-    const int red = makecol(255, 0, 0);
-    const auto redAt = [&](int d, double length) {
-        const facingOffset o = offsetAt(length, d);
-        return getpixel(global.buffer, static_cast<int>(400 + o.dx), static_cast<int>(300 + o.dy)) == red;
+    // Redraws the player; true for each facing whose line 250 pixels out is red.
+    const auto redAt = [&](std::vector<int> facings) {
+        clear_bitmap(global.buffer);
+        player.draw(0, 0);
+        std::vector<bool> red;
+        for (int d : facings) {
+            const facingOffset o = offsetAt(250, d);
+            red.push_back(getpixel(global.buffer, int(400 + o.dx), int(300 + o.dy)) == makecol(255, 0, 0));
+        }
+        return red;
     };
-    player.draw(0, 0);
-    EXPECT_FALSE(redAt(0, 100));
-
+    EXPECT_EQ(redAt({-2, 0, 2}), (std::vector<bool>{false, false, false}));
     hold(SLOT_AIMING_HELP);
-    player.draw(0, 0);
-    EXPECT_TRUE(redAt(-2, 250));
-    EXPECT_TRUE(redAt(2, 250));
-    EXPECT_FALSE(redAt(0, 250));
-
-    clear_bitmap(global.buffer);
+    EXPECT_EQ(redAt({-2, 0, 2}), (std::vector<bool>{true, false, true}));
     hold(SLOT_AIMING_HELP, false);
     mouse.rightDown = true;
     player.weapon = 3;  // no spread: one line
-    player.draw(0, 0);
-    EXPECT_TRUE(redAt(0, 250));
-
-    // A dead figure shows no help.
-    clear_bitmap(global.buffer);
-    vars[LIFE] = 0;
-    player.draw(0, 0);
-    EXPECT_FALSE(redAt(0, 250));
+    EXPECT_EQ(redAt({0}), std::vector<bool>{true});
+    vars[LIFE] = 0;  // a dead figure shows no help
+    EXPECT_EQ(redAt({0}), std::vector<bool>{false});
 }

@@ -3,7 +3,6 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
-
 #include "world/weapons.h"
 #include "world_fixtures.h"
 
@@ -35,19 +34,15 @@ TEST(UnitDamage, FollowsPierceAgainstArmourClassAndNeverGoesBelowZero) {
         EXPECT_EQ(u.armor, c.armorAfter) << c.what;
         EXPECT_EQ(u.isAlife(), c.lifeAfter > 0) << c.what;
     }
-}
-
-TEST(UnitPercentage, DividesByAHundredthOfTheMaximumAndIsZeroWithoutOne) {
+    // Percentages are worked out exactly; without a maximum there is none.
     Unit u;
     u.life = 37;
     u.maxLife = 40;
     u.armor = 150;
     u.maxArmor = 200;
-    EXPECT_EQ(u.getLifePercentage(), 92);
-    EXPECT_EQ(u.getArmorPercentage(), 75);
-    u.maxLife = u.maxArmor = 0;  // instead of a division by zero
-    EXPECT_EQ(u.getLifePercentage(), 0);
-    EXPECT_EQ(u.getArmorPercentage(), 0);
+    EXPECT_TRUE(u.getLifePercentage() == 92 && u.getArmorPercentage() == 75);
+    u.maxLife = u.maxArmor = 0;
+    EXPECT_TRUE(u.getLifePercentage() == 0 && u.getArmorPercentage() == 0);
 }
 
 TEST(UnitTurning, TakesTheShorterWayAtMostFiveSteps) {
@@ -56,9 +51,8 @@ TEST(UnitTurning, TakesTheShorterWayAtMostFiveSteps) {
     } cases[] = {{0, 200, -1, 251}, {254, 2, 1, 2},    {62, 64, 1, 64},
                  {100, 64, -1, 95}, {150, 200, 1, 155}, {192, 64, 1, 197}, {64, 192, -1, 59}};
     for (const auto& c : cases) {
-        EXPECT_EQ(turnStep(c.from, c.to), c.step) << c.from << " to " << c.to;
         int d = c.from;
-        turnTowards(d, c.to);
+        EXPECT_EQ(turnTowards(d, c.to), c.step) << c.from << " to " << c.to;
         EXPECT_EQ(d, c.after) << c.from << " to " << c.to;
     }
 }
@@ -68,31 +62,8 @@ TEST(UnitTemplate, PlacedUnitsShareTheTypesSpritesAndValues) {
     Unit type;
     type.maxLife = 80;
     type.maxArmor = 20;
-    ASSERT_TRUE(type.loadSprites(data.get()));
-    EXPECT_EQ(type.radius, -3);
-    // Copies, not the datafile's own bitmaps.
-    EXPECT_NE(type.getSpriteAddress(0), data.get()[0].dat);
-    EXPECT_EQ(getpixel(type.getSpriteAddress(4), 0, 0), stateColour(4));
-    {
-        Civilian placed;
-        placed.basetypeGet(type);
-        placed.initialise(40.5f, 50, 64, 2);
-        EXPECT_FALSE(placed.ownsSprites);
-        for (int s = 0; s < UNIT_SPRITES; s++) EXPECT_EQ(placed.getSpriteAddress(s), type.getSpriteAddress(s)) << s;
-        EXPECT_EQ(placed.life, 80);
-        EXPECT_EQ(placed.armor, 20);
-        EXPECT_EQ(placed.getMoveRequest(0, 0), nullptr);
-        EXPECT_EQ(placed.getBulletRequest(), nullptr);
-    }
-    // The placed unit left the shared sprites alone.
-    EXPECT_EQ(getpixel(type.getSpriteAddress(4), 0, 0), stateColour(4));
-    EXPECT_EQ(type.getSpriteAddress(6), nullptr);
-}
-
-TEST(UnitTemplate, RefusesADatafileWithoutAllItems) {
-    memoryUnitDatafile data;
-    Unit type;
     DATAFILE* items = data.get();
+    // A datafile without all items changes nothing.
     items[6].size = 0;
     EXPECT_FALSE(type.loadSprites(items)) << "empty radius item";
     items[6].size = 1;
@@ -104,7 +75,23 @@ TEST(UnitTemplate, RefusesADatafileWithoutAllItems) {
     EXPECT_FALSE(type.loadSprites(items)) << "radius item missing";
     items[6] = end;
     EXPECT_EQ(type.getSpriteAddress(0), nullptr);
-    EXPECT_TRUE(type.loadSprites(items));
+    ASSERT_TRUE(type.loadSprites(items));
+    EXPECT_EQ(type.radius, -3);
+    // Copies, not the datafile's own bitmaps.
+    EXPECT_NE(type.getSpriteAddress(0), items[0].dat);
+    {
+        Civilian placed;
+        placed.basetypeGet(type);
+        placed.initialise(40.5f, 50, 64 - 256, 2);
+        EXPECT_EQ(placed.direction, 64);
+        EXPECT_FALSE(placed.ownsSprites);
+        for (int s = 0; s < UNIT_SPRITES; s++) EXPECT_EQ(placed.getSpriteAddress(s), type.getSpriteAddress(s)) << s;
+        EXPECT_TRUE(placed.life == 80 && placed.armor == 20);
+        EXPECT_TRUE(placed.getMoveRequest(0, 0) == nullptr && placed.getBulletRequest() == nullptr);
+    }
+    // The placed unit left the shared sprites alone.
+    EXPECT_EQ(getpixel(type.getSpriteAddress(4), 0, 0), stateColour(4));
+    EXPECT_EQ(type.getSpriteAddress(6), nullptr);
 }
 
 TEST(UnitTemplate, LoadsAUnitDatafileAndFallsBackToThePistol) {
@@ -112,9 +99,7 @@ TEST(UnitTemplate, LoadsAUnitDatafileAndFallsBackToThePistol) {
     ASSERT_TRUE(writeUnitDatafile("unit.dat", 0xfe));
     Unit type;
     type.load(3.5f, 120, 40, 1, "unit.dat", 300, 2, 5);
-    EXPECT_EQ(type.radius, -2);
-    EXPECT_EQ(type.life, 120);
-    EXPECT_EQ(type.weapon, 2);
+    EXPECT_TRUE(type.radius == -2 && type.life == 120 && type.weapon == 2);
     for (int s = 0; s < UNIT_SPRITES; s++) {
         ASSERT_NE(type.getSpriteAddress(s), nullptr) << s;
         EXPECT_EQ(type.getSpriteAddress(s)->w, 8 + s) << s;
@@ -124,19 +109,14 @@ TEST(UnitTemplate, LoadsAUnitDatafileAndFallsBackToThePistol) {
     // becomes the pistol.
     type.load(1, 1, 1, 0, "unit.dat", 0, 9, 0);
     EXPECT_EQ(type.weapon, 0);
-}
-
-TEST(UnitRequests, TakeRequestsMovesToTheJudgedPosition) {
-    Unit u;
-    u.initialise(10, 10, 0, 0);
+    // The owner takes back the judged position.
     moveRequest* move = new moveRequest;
     move->set(10, 10, 20, 30, 0, 1, 4);
     move->declineY();
-    u.takeRequests(move, new bulletRequest);
-    EXPECT_FLOAT_EQ(u.posX, 20);
-    EXPECT_FLOAT_EQ(u.posY, 10);
-    u.takeRequests(nullptr, nullptr);
-    EXPECT_FLOAT_EQ(u.posX, 20);
+    type.takeRequests(move, new bulletRequest);
+    EXPECT_TRUE(type.posX == 20 && type.posY == 10);
+    type.takeRequests(nullptr, nullptr);
+    EXPECT_EQ(type.posX, 20);
 }
 
 class UnitDrawing : public testing::Test {
@@ -151,23 +131,18 @@ protected:
     }
 };
 
-TEST_F(UnitDrawing, DrawsTheSpriteOfItsStateCentredOnItsPosition) {
+TEST_F(UnitDrawing, DrawsTheSpriteOfItsStateCentredAndMirrorsItWhileWalking) {
     civ.unit.setState(STATE_WALKING);
     civ.unit.draw(20, 30);
     // Centre at (80, 70); the 10 x 12 sprite spans x 75..84, y 64..75.
-    EXPECT_EQ(at(75, 64), stateColour(3));
-    EXPECT_EQ(at(84, 75), stateColour(3));
-    EXPECT_EQ(at(74, 70), 0);
-    EXPECT_EQ(at(80, 76), 0);
-}
-
-TEST_F(UnitDrawing, WalkingMirrorsTheSpriteAcrossTheFacing) {
-    // A marker in the sprite's left column.
+    EXPECT_TRUE(at(75, 64) == stateColour(3) && at(84, 75) == stateColour(3));
+    EXPECT_TRUE(at(74, 70) == 0 && at(80, 76) == 0);
+    // A marker in the sprite's left column shows on the right from a
+    // walk counter of 9 on.
     BITMAP* walking = civ.type.getSpriteAddress(STATE_WALKING);
     const int blue = makecol(0, 0, 200), green = makecol(0, 200, 0);
     clear_to_color(walking, blue);
     vline(walking, 0, 0, SPRITE_H - 1, green);
-    civ.unit.setState(STATE_WALKING);
     for (int counter : {8, 9}) {
         civ.unit.walkCounter = counter;
         redraw();
@@ -183,14 +158,13 @@ TEST_F(UnitDrawing, DeadBodyVanishesAfter130FramesWithoutBlood) {
     civ.unit.walkCounter = 12;
     for (int frame = 1; frame <= 130; frame++) {
         redraw();
-        ASSERT_EQ(at(100, 100), stateColour(STATE_DEAD)) << frame;
-        ASSERT_EQ(civ.unit.walkCounter, 0) << frame;
+        ASSERT_TRUE(at(100, 100) == stateColour(STATE_DEAD) && civ.unit.walkCounter == 0) << frame;
         ASSERT_EQ(civ.unit.state, STATE_DEAD) << frame;
     }
-    redraw();
-    EXPECT_EQ(at(100, 100), 0);
-    redraw();
-    EXPECT_EQ(at(100, 100), 0);
+    for (int frame = 131; frame <= 132; frame++) {
+        redraw();
+        EXPECT_EQ(at(100, 100), 0) << frame;
+    }
 }
 
 TEST_F(UnitDrawing, BloodPoolGrowsToRadiusPlusThreeUntilBloodIsSwitchedOff) {
@@ -203,7 +177,6 @@ TEST_F(UnitDrawing, BloodPoolGrowsToRadiusPlusThreeUntilBloodIsSwitchedOff) {
     EXPECT_EQ(at(100 + UNIT_RADIUS + 3, 100), makecol(255, 0, 0));
     EXPECT_EQ(at(100 + UNIT_RADIUS + 4, 100), 0);
     EXPECT_EQ(at(100, 100), stateColour(STATE_DEAD));  // the body stays on the pool
-
     global.bloodMode = 0;
     for (int frame = 0; frame < full + 5; frame++) civ.unit.draw(0, 0);
     EXPECT_LT(civ.unit.corpseCounter, 0);
