@@ -28,9 +28,8 @@ protected:
 };
 
 TEST_F(Bullets, FlyTheirRangeAtTheirSpeedUnlessDeclined) {
-    const struct {
-        int weapon, steps, distance;
-    } cases[] = {{0, 30, 390}, {1, 14, 182}, {2, 40, 520}, {3, 60, 900}, {6, 7, 126}, {7, 10, 180}};
+    const struct { int weapon, steps, distance; } cases[] = {
+        {0, 30, 390}, {1, 14, 182}, {2, 40, 520}, {3, 60, 900}, {6, 7, 126}, {7, 10, 180}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.weapon);
         bullet b;
@@ -38,13 +37,10 @@ TEST_F(Bullets, FlyTheirRangeAtTheirSpeedUnlessDeclined) {
         int steps = 0;
         // With nothing in the way; bullets without splinters run no script.
         for (; moveRequest* r = b.update(); steps++) {
-            EXPECT_EQ(r->getScripts(), 0);
-            EXPECT_EQ(r->getRights(), 2);
-            EXPECT_EQ(r->getRadius(), bulletHeight(c.weapon) / 2);
+            EXPECT_TRUE(r->getScripts() == 0 && r->getRights() == 2 && r->getRadius() == bulletHeight(c.weapon) / 2);
             EXPECT_TRUE(b.returnRequest(r));
         }
-        EXPECT_EQ(steps, c.steps);
-        EXPECT_FALSE(b.isActive());
+        EXPECT_TRUE(steps == c.steps && !b.isActive());
         EXPECT_NEAR(b.posX - 100, c.distance, 1e-3);
         EXPECT_NEAR(b.posY, 100, 1e-3);
         EXPECT_EQ(realRange[c.weapon], c.distance);  // what enemies keep to
@@ -54,18 +50,13 @@ TEST_F(Bullets, FlyTheirRangeAtTheirSpeedUnlessDeclined) {
     b.init(2, 64, 50, 50, nullptr, true);
     moveRequest* r = b.update();
     r->declineX();
-    EXPECT_TRUE(b.returnRequest(r));
-    EXPECT_FALSE(b.isActive());
-    EXPECT_FLOAT_EQ(b.posX, 50);
+    EXPECT_TRUE(b.returnRequest(r) && !b.isActive() && b.posX == 50);
     EXPECT_TRUE(b.returnRequest(nullptr));
 }
 
 TEST_F(Bullets, WeaponFourSplintersWhereItStopsAtAWallOrAtTheEndOfItsRange) {
-    const struct {
-        const char* what;
-        int dir, wallAtMove, steps;
-        float x, y;
-    } cases[] = {{"wall", 64, 10, 10, 100 + 9 * 5, 200}, {"range", 128, 0, 54, 100, 200 + 54 * 5}};
+    const struct { const char* what; int dir, wallAtMove, steps; float x, y; } cases[] = {
+        {"wall", 64, 10, 10, 100 + 9 * 5, 200}, {"range", 128, 0, 54, 100, 200 + 54 * 5}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         bulletPool burst;
@@ -74,15 +65,12 @@ TEST_F(Bullets, WeaponFourSplintersWhereItStopsAtAWallOrAtTheEndOfItsRange) {
         int moves = 0, steps = 0;
         const bulletJudge judge = [&](moveRequest* r, const bullet& b) {
             if (b.type != 4) return;
-            EXPECT_EQ(r->getScripts(), 4);
-            EXPECT_EQ(r->getRights(), 3);
-            EXPECT_EQ(r->getRadius(), bulletHeight(4) / 2);
+            EXPECT_TRUE(r->getScripts() == 4 && r->getRights() == 3 && r->getRadius() == bulletHeight(4) / 2);
             if (++moves == c.wallAtMove) r->declineY();
         };
         for (; burst.slots[0].getType() == 4; steps++) burst.fly(judge, countSounds);
         EXPECT_EQ(steps, c.steps);
-        ASSERT_EQ(sounds.size(), 1u);
-        EXPECT_EQ(sounds[0].getType(), 6);
+        ASSERT_TRUE(sounds.size() == 1u && sounds[0].getType() == 6);
         std::vector<int> directions;
         for (const bullet& b : burst.slots)
             if (b.isActive() && b.getType() == 6 && b.team == nullptr) directions.push_back(b.direction);
@@ -90,10 +78,8 @@ TEST_F(Bullets, WeaponFourSplintersWhereItStopsAtAWallOrAtTheEndOfItsRange) {
         for (int i = 0; i < 37; i++) EXPECT_EQ(directions[i], 7 * i) << i;
         // The first splinter takes the burst bullet's own slot; those in
         // later slots fly their first step in the same pass.
-        EXPECT_FLOAT_EQ(burst.slots[0].posX, c.x);
-        EXPECT_FLOAT_EQ(burst.slots[0].posY, c.y);
-        EXPECT_EQ(burst.slots[0].age, 0);
-        EXPECT_EQ(burst.slots[1].age, 1);
+        EXPECT_TRUE(burst.slots[0].posX == c.x && burst.slots[0].posY == c.y);
+        EXPECT_TRUE(burst.slots[0].age == 0 && burst.slots[1].age == 1);
         EXPECT_NEAR(burst.slots[2].posX, c.x + offsetAt(SPEED[6], 14).dx, 1e-3);
         EXPECT_NEAR(burst.slots[2].posY, c.y + offsetAt(SPEED[6], 14).dy, 1e-3);
     }
@@ -124,10 +110,7 @@ TEST_F(Bullets, ShotgunFiresAFanRoundTakenSlotsAndPlaysItsSoundPerBullet) {
 TEST_F(Bullets, SingleBulletsDeviateBelowTheirSpread) {
     // The sign comes from the same random number's lowest bit, so with a
     // spread of 2 the deviation is 0 or -1; spreads of 0 and 1 never deviate.
-    const struct {
-        int weapon;
-        std::set<int> directions;
-    } cases[] = {{0, {49, 50}}, {3, {50}}, {4, {50}}, {-1, {50}}};
+    const struct { int weapon; std::set<int> directions; } cases[] = {{0, {49, 50}}, {3, {50}}, {4, {50}}, {-1, {50}}};
     std::srand(12345);
     for (const auto& c : cases) {
         std::set<int> seen;

@@ -36,30 +36,20 @@ protected:
 
 TEST_F(EnemyBehaviour, NoticesInsideItsTriggerDistanceAndKeepsToTheStandOffBandOfItsWeapon) {
     ASSERT_EQ(realRange[0], 390);
-    const struct {
-        const char* what;
-        int weapon, trigger;
-        bool onScreen;
-        int distance;
-        double dx;
-        int AIState;
-    } cases[] = {
+    const struct { const char* what; int weapon, trigger; bool seen; int distance; double dx; int AIState; } cases[] = {
         {"inside the trigger distance", 0, 300, false, 299, SPEED_PX, 2},
         {"at the trigger distance", 0, 300, true, 300, STANDS, 0},
-        {"band's near edge", 0, 10000, true, 150, STANDS, 2},
-        {"inside the band", 0, 10000, true, 200, STANDS, 2},
-        {"band's far edge", 0, 10000, true, 240, STANDS, 2},
-        {"beyond the band: closer", 0, 10000, true, 241, SPEED_PX, 2},
+        {"band's near edge", 0, 10000, true, 150, STANDS, 2}, {"inside the band", 0, 10000, true, 200, STANDS, 2},
+        {"band's far edge", 0, 10000, true, 240, STANDS, 2}, {"beyond it: closer", 0, 10000, true, 241, SPEED_PX, 2},
         {"too close: backs away", 0, 10000, true, 149, -0.75 * SPEED_PX, 2},
         {"at the flight distance: engaged", 0, 10000, true, 390, SPEED_PX, 2},
         {"beyond it: approaching", 0, 10000, true, 391, SPEED_PX, 0},
         {"off screen it never stops", 0, 10000, false, 200, SPEED_PX, 2},
-        {"nor with the rifle", 3, 10000, true, 500, SPEED_PX, 2},
-    };
+        {"nor with the rifle", 3, 10000, true, 500, SPEED_PX, 2}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         enemyAt e(c.weapon, c.trigger);
-        e.unit.onScreen = c.onScreen;
+        e.unit.onScreen = c.seen;
         const auto r = e.step(c.distance);
         EXPECT_EQ(e.unit.AIState, c.AIState);
         EXPECT_EQ(e.unit.state, c.dx == STANDS ? STATE_STANDING : STATE_WALKING);
@@ -70,12 +60,10 @@ TEST_F(EnemyBehaviour, NoticesInsideItsTriggerDistanceAndKeepsToTheStandOffBandO
         EXPECT_EQ(e.unit.walkCounter, 1);
     }
     enemyAt e(0);
-    EXPECT_EQ(e.unit.getMoveRequest(-1, -1), nullptr) << "no target at all";
-    EXPECT_EQ(e.unit.AIState, 0);
+    EXPECT_TRUE(e.unit.getMoveRequest(-1, -1) == nullptr && e.unit.AIState == 0) << "no target at all";
     // The turning itself is the units' rule; an enemy turns towards the player.
     std::unique_ptr<moveRequest>(e.unit.getMoveRequest(400, 300 + 100));  // straight below
-    EXPECT_EQ(e.unit.targetDirection, 128);
-    EXPECT_EQ(e.unit.direction, 69);
+    EXPECT_TRUE(e.unit.targetDirection == 128 && e.unit.direction == 69);
 }
 
 TEST_F(EnemyBehaviour, NegativeTriggerDistanceWaitsUntilDrawnOnScreen) {
@@ -86,11 +74,8 @@ TEST_F(EnemyBehaviour, NegativeTriggerDistanceWaitsUntilDrawnOnScreen) {
     e.unit.draw(400 + 5, 0);
     EXPECT_EQ(e.step(100), nullptr);
     // Every edge, with half width 5 and half height 6.
-    const struct {
-        int cameraX, cameraY;
-        bool seen;
-    } cases[] = {{404, 0, true},      {405, 0, false},     {-404, -305, true},
-                 {-405, -305, false}, {-404, -306, false}, {0, 306, false}};
+    const struct { int cameraX, cameraY; bool seen; } cases[] = {
+        {404, 0, true}, {405, 0, false}, {-404, -305, true}, {-405, -305, false}, {-404, -306, false}, {0, 306, false}};
     for (const auto& c : cases) {
         e.unit.draw(c.cameraX, c.cameraY);
         EXPECT_EQ(e.unit.onScreen, c.seen) << c.cameraX << ", " << c.cameraY;
@@ -117,36 +102,28 @@ TEST_F(EnemyBehaviour, FiresBurstsWithAPauseAfterEach) {
 // standing enemy aims in the 8 steps around each shot.
 TEST_F(EnemyBehaviour, FiresAndAimsOnlyWhenItShould) {
     const int S = STATE_STANDING, A = STATE_AIMING, F = STATE_SHOOTING, W = STATE_WALKING;
-    const struct {
-        const char* what;
-        int weapon, AIState;
-        bool onScreen;
-        int direction, target, cooldown, before;
-        bool fires;
-        int after;
-    } cases[] = {
+    const struct { const char* what; int weapon, AI; bool seen; int dir, target, cool, before; bool fires; int after; }
+    cases[] = {
         {"254 to 2", 0, 2, true, 254, 2, 0, S, false, A},  {"255 to 2", 0, 2, true, 255, 2, 0, S, false, A},
         {"0 to 2", 0, 2, true, 0, 2, 0, S, true, F},       {"5 to 2", 0, 2, true, 5, 2, 0, S, true, F},
         {"6 to 2", 0, 2, true, 6, 2, 0, S, false, A},      {"1 to 254", 0, 2, true, 1, 254, 0, S, false, A},
         {"250 to 254", 0, 2, true, 250, 254, 0, S, false, A}, {"251 to 254", 0, 2, true, 251, 254, 0, S, true, F},
         {"unseen", 0, 2, false, 0, 0, 0, S, false, S},     {"not engaged", 0, 0, true, 0, 0, 0, S, false, S},
-        {"unseen rifle", 3, 2, false, 0, 0, 0, S, true, F},
-        {"rifle between shots", 3, 2, true, 64, 100, 20, S, false, S},
-        {"rifle just before a shot", 3, 2, true, 64, 100, 8, S, false, A},
-        {"rifle just after a shot", 3, 2, true, 64, 100, 26, S, false, A},
-        {"rifle after the aiming", 3, 2, true, 64, 100, 25, S, false, S},
-        {"walking", 3, 2, true, 100, 100, 0, W, true, STATE_WALKING_SHOOTING},
-    };
+        {"unseen rifle", 3, 2, false, 0, 0, 0, S, true, F},   {"between shots", 3, 2, true, 64, 100, 20, S, false, S},
+        {"just before a shot", 3, 2, true, 64, 100, 8, S, false, A},
+        {"just after a shot", 3, 2, true, 64, 100, 26, S, false, A},
+        {"after the aiming", 3, 2, true, 64, 100, 25, S, false, S},
+        {"walking", 3, 2, true, 100, 100, 0, W, true, STATE_WALKING_SHOOTING}};
     for (const auto& c : cases) {
         enemyAt e(c.weapon);
-        e.unit.AIState = c.AIState;
-        e.unit.onScreen = c.onScreen;
-        e.unit.direction = c.direction;
+        e.unit.AIState = c.AI;
+        e.unit.onScreen = c.seen;
+        e.unit.direction = c.dir;
         e.unit.targetDirection = c.target;
-        e.unit.cooldown = c.cooldown;
+        e.unit.cooldown = c.cool;
         e.unit.state = c.before;
         EXPECT_EQ(std::unique_ptr<bulletRequest>(e.unit.getBulletRequest()) != nullptr, c.fires) << c.what;
         EXPECT_EQ(e.unit.state, c.after) << c.what;
-        EXPECT_EQ(e.unit.cooldown, c.fires ? RATE[c.weapon] : std::max(c.cooldown - 1, 0)) << c.what;
+        EXPECT_EQ(e.unit.cooldown, c.fires ? RATE[c.weapon] : std::max(c.cool - 1, 0)) << c.what;
     }
 }

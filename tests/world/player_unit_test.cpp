@@ -27,26 +27,18 @@ protected:
     int vars[VARIABLES] = {};
     pointerInput mouse;
     playerUnit player;
-    int lastScripts = 0;
-    int lastShotWeapon = -1;
+    int lastScripts = 0, lastShotWeapon = -1;
 
     void SetUp() override {
         player.addressInit(vars + AMMO1, vars + LIFE, vars + ARMOR, vars + NO_PISTOL);
         ASSERT_TRUE(player.loadSprites(data.get()));
         player.speed = 4;
-        player.maxLife = 100;
-        vars[LIFE] = 100;
+        player.maxLife = vars[LIFE] = 100;
         player.initialise(400, 300, 0, 0);
         player.pointer = [this] { return mouse; };
-        pointAt(0);
+        mouse.x = 400;  // straight up
+        mouse.y = 100;
     }
-
-    // Puts the pointer 200 pixels away at facing `d` (camera at 0, 0).
-    void pointAt(double d) {
-        mouse.x = static_cast<int>(std::lround(400 + 200 * std::sin(d * PI / 128)));
-        mouse.y = static_cast<int>(std::lround(300 - 200 * std::cos(d * PI / 128)));
-    }
-
     // One logic step's move; returns the offset asked for.
     facingOffset move(int camX = 0, int camY = 0) {
         std::unique_ptr<moveRequest> r(player.getMoveRequest(camX, camY));
@@ -54,26 +46,18 @@ protected:
         EXPECT_TRUE(r->getRights() == 1 && r->getRadius() == UNIT_RADIUS);
         return {r->getNewPosX() - r->getOldPosX(), r->getNewPosY() - r->getOldPosY()};
     }
-
     // One logic step's firing; true when a shot was requested.
     bool fire() {
         std::unique_ptr<bulletRequest> r(player.getBulletRequest());
-        if (r) {
-            EXPECT_TRUE(r->team == &player && r->getDir() == player.direction);
-            lastShotWeapon = r->getType();
-        }
+        if (r) { EXPECT_TRUE(r->team == &player && r->getDir() == player.direction); }
+        lastShotWeapon = r ? r->getType() : -1;
         return r != nullptr;
     }
 };
 
 TEST_F(PlayerUnit, WalksAndStrafesRelativeToItsFacingAndSetsTheUseScriptOncePerPress) {
     enum { F = 1, B = 2, L = 4, R = 8, U = 16 };
-    const struct {
-        const char* what;
-        int keys;
-        double dx, dy;
-        int state, scripts;
-    } cases[] = {
+    const struct { const char* what; int keys; double dx, dy; int state, scripts; } cases[] = {
         {"forward, use pressed", F | U, 0, -4, STATE_WALKING, 3},
         {"forward and backward: back at three quarters, use still held", F | B | U, 0, 3, STATE_WALKING, 1},
         {"forward and a strafe: three quarters ahead, half aside", F | R, 2, -3, STATE_WALKING, 1},
@@ -84,11 +68,8 @@ TEST_F(PlayerUnit, WalksAndStrafesRelativeToItsFacingAndSetsTheUseScriptOncePerP
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        hold(SLOT_FORWARD, c.keys & F);
-        hold(SLOT_BACKWARD, c.keys & B);
-        hold(SLOT_STRAFE_LEFT, c.keys & L);
-        hold(SLOT_STRAFE_RIGHT, c.keys & R);
-        hold(SLOT_USE, c.keys & U);
+        const int slots[] = {SLOT_FORWARD, SLOT_BACKWARD, SLOT_STRAFE_LEFT, SLOT_STRAFE_RIGHT, SLOT_USE};
+        for (int i = 0; i < 5; i++) hold(slots[i], c.keys & (1 << i));
         const facingOffset o = move();
         EXPECT_NEAR(o.dx, c.dx, 1e-4);
         EXPECT_NEAR(o.dy, c.dy, 1e-4);
@@ -110,15 +91,15 @@ TEST_F(PlayerUnit, BindingsOutsideTheKeyCodesAreNeverHeld) {
     global.keys[SLOT_SHOOT] = 0;
     key[0] = 1;
     move();
-    EXPECT_EQ(player.state, STATE_STANDING);
-    EXPECT_EQ(lastScripts, 1);
+    EXPECT_TRUE(player.state == STATE_STANDING && lastScripts == 1);
     EXPECT_FALSE(fire());
 }
 
 // The turning itself is the units' rule; the player turns towards the
 // pointer, which the camera shifts into the map.
 TEST_F(PlayerUnit, TurnsTowardsThePointer) {
-    pointAt(199.5);
+    mouse.x = 400 + static_cast<int>(std::lround(200 * std::sin(199.5 * PI / 128)));
+    mouse.y = 300 - static_cast<int>(std::lround(200 * std::cos(199.5 * PI / 128)));
     move();
     EXPECT_EQ(player.direction, 251);
     player.direction = 62;  // straight to the right is 64
@@ -134,15 +115,13 @@ TEST_F(PlayerUnit, FiresWithTheCooldownOfItsWeapon) {
     for (int step = 0; step < 29; step++)
         if (fire()) shots.push_back(step);
     EXPECT_EQ(shots, (std::vector<int>{0, RATE[0], 2 * RATE[0]}));
-    EXPECT_EQ(lastShotWeapon, 0);
     EXPECT_EQ(player.state, STATE_SHOOTING);
     // The left button fires too; walking turns into walking and shooting.
     hold(SLOT_SHOOT, false);
     player.cooldown = 0;
     mouse.leftDown = true;
     player.state = STATE_WALKING;
-    EXPECT_TRUE(fire());
-    EXPECT_EQ(player.state, STATE_WALKING_SHOOTING);
+    EXPECT_TRUE(fire() && lastShotWeapon == 0 && player.state == STATE_WALKING_SHOOTING);
     // Waiting for the cooldown: a standing figure aims.
     player.state = STATE_STANDING;
     EXPECT_FALSE(fire());
@@ -155,37 +134,26 @@ TEST_F(PlayerUnit, WithNothingLeftAndNoPistolTheWeaponSearchStopsOnThePistol) {
     for (int step = 0; step < 3; step++) EXPECT_TRUE(!fire() && player.getCurWeapon() == 0) << step;
     EXPECT_EQ(player.getAmmoleft(), 0);
     vars[AMMO4] = 2;  // ammunition for weapon 4 turns up: the search finds it
-    EXPECT_TRUE(fire());
-    EXPECT_EQ(lastShotWeapon, 4);
-    EXPECT_EQ(vars[AMMO4], 1);
+    EXPECT_TRUE(fire() && lastShotWeapon == 4 && vars[AMMO4] == 1);
     // The last round of weapon 2 moves on to the next weapon with
     // ammunition, and to the pistol even when it is forbidden.
-    const struct {
-        int ammo3, ammo4, ammo5, expected;
-    } cases[] = {{1, 1, 1, 3}, {0, 1, 1, 4}, {0, 0, 1, 5}, {0, 0, 0, 0}};
+    const struct { int ammo3, ammo4, ammo5, next; } cases[] = {{1, 1, 1, 3}, {0, 1, 1, 4}, {0, 0, 1, 5}, {0, 0, 0, 0}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.expected);
         vars[AMMO2] = 1;
         vars[AMMO3] = c.ammo3;
         vars[AMMO4] = c.ammo4;
         vars[AMMO5] = c.ammo5;
         player.weapon = 2;
         player.cooldown = 0;
-        EXPECT_TRUE(fire());
-        EXPECT_TRUE(lastShotWeapon == 2 && vars[AMMO2] == 0 && player.cooldown == RATE[2]);
-        EXPECT_EQ(player.getCurWeapon(), c.expected);
+        EXPECT_TRUE(fire() && lastShotWeapon == 2 && vars[AMMO2] == 0 && player.cooldown == RATE[2]) << c.next;
+        EXPECT_EQ(player.getCurWeapon(), c.next);
     }
 }
 
 TEST_F(PlayerUnit, NextAndPreviousWeaponByKeyAndWheelSkipEmptyWeapons) {
-    vars[AMMO1] = 5;
-    vars[AMMO3] = 5;
+    vars[AMMO1] = vars[AMMO3] = 5;
     enum input { NEXT_KEY, PREVIOUS_KEY, WHEEL_UP, WHEEL_DOWN };
-    const struct {
-        const char* what;
-        input in;
-        int weapon;
-    } cases[] = {
+    const struct { const char* what; input in; int weapon; } cases[] = {
         {"next key", NEXT_KEY, 1},       {"next key still held", NEXT_KEY, 1}, {"wheel up", WHEEL_UP, 3},
         {"wheel up wraps", WHEEL_UP, 0}, {"wheel down wraps", WHEEL_DOWN, 3},  {"previous key", PREVIOUS_KEY, 1},
     };
@@ -197,11 +165,9 @@ TEST_F(PlayerUnit, NextAndPreviousWeaponByKeyAndWheelSkipEmptyWeapons) {
         fire();
         EXPECT_EQ(player.weapon, c.weapon) << c.what;
     }
-    EXPECT_EQ(player.getAmmoleft(), 5);
-    EXPECT_EQ(player.getAmmo(), vars + AMMO1);
-    player.weapon = 0;
-    EXPECT_EQ(player.getAmmo(), nullptr);
-    EXPECT_EQ(player.getAmmoleft(), PISTOL_AMMO);
+    EXPECT_TRUE(player.getAmmoleft() == 5 && player.getAmmo() == vars + AMMO1);
+    player.weapon = 0;  // the pistol has no counter
+    EXPECT_TRUE(player.getAmmo() == nullptr && player.getAmmoleft() == PISTOL_AMMO);
 }
 
 TEST_F(PlayerUnit, LifeAndArmourLiveInTheMissionVariablesFilledByTheLoad) {

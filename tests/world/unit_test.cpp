@@ -9,10 +9,7 @@
 using namespace worldtest;
 
 TEST(UnitDamage, FollowsPierceAgainstArmourClassAndNeverGoesBelowZero) {
-    const struct {
-        const char* what;
-        int life, armor, armorType, weapon, lifeAfter, armorAfter;
-    } cases[] = {
+    const struct { const char* what; int life, armor, armorType, weapon, lifeAfter, armorAfter; } cases[] = {
         {"light armour absorbs a quarter", 100, 10, 1, 0, 96, 9},
         {"piercing goes through light armour", 100, 9, 1, 3, 50, 9},
         {"armour below the quarter", 100, 2, 1, 1, 87, 0},
@@ -21,18 +18,14 @@ TEST(UnitDamage, FollowsPierceAgainstArmourClassAndNeverGoesBelowZero) {
         {"no armour class takes every hit whole", 100, 30, 0, 7, 70, 30},
         {"life stops at zero", 3, 0, 0, 3, 0, 0},
         {"negative armour counts against life", 10, -5, 1, 1, 0, 0},
-        {"weapon below the table", 10, 0, 0, -1, 10, 0},
-        {"weapon above the table", 10, 0, 0, WEAPON_COUNT, 10, 0},
-    };
+        {"weapon below the table", 10, 0, 0, -1, 10, 0}, {"weapon above the table", 10, 0, 0, WEAPON_COUNT, 10, 0}};
     for (const auto& c : cases) {
         Unit u;
         u.life = c.life;
         u.armor = c.armor;
         u.armorType = c.armorType;
         u.getHit(c.weapon);
-        EXPECT_EQ(u.life, c.lifeAfter) << c.what;
-        EXPECT_EQ(u.armor, c.armorAfter) << c.what;
-        EXPECT_EQ(u.isAlife(), c.lifeAfter > 0) << c.what;
+        EXPECT_TRUE(u.life == c.lifeAfter && u.armor == c.armorAfter && u.isAlife() == (c.lifeAfter > 0)) << c.what;
     }
     // Percentages are worked out exactly; without a maximum there is none.
     Unit u;
@@ -46,10 +39,9 @@ TEST(UnitDamage, FollowsPierceAgainstArmourClassAndNeverGoesBelowZero) {
 }
 
 TEST(UnitTurning, TakesTheShorterWayAtMostFiveSteps) {
-    const struct {
-        int from, to, step, after;
-    } cases[] = {{0, 200, -1, 251}, {254, 2, 1, 2},    {62, 64, 1, 64},
-                 {100, 64, -1, 95}, {150, 200, 1, 155}, {192, 64, 1, 197}, {64, 192, -1, 59}};
+    const struct { int from, to, step, after; } cases[] = {
+        {0, 200, -1, 251}, {254, 2, 1, 2}, {62, 64, 1, 64}, {100, 64, -1, 95}, {150, 200, 1, 155}, {192, 64, 1, 197},
+        {64, 192, -1, 59}};
     for (const auto& c : cases) {
         int d = c.from;
         EXPECT_EQ(turnTowards(d, c.to), c.step) << c.from << " to " << c.to;
