@@ -75,15 +75,13 @@ TEST(UnitTemplate, PlacedUnitsShareTheTypesSpritesAndValues) {
         Civilian placed;
         placed.basetypeGet(type);
         placed.initialise(40.5f, 50, 64 - 256, 2);
-        EXPECT_EQ(placed.direction, 64);
-        EXPECT_FALSE(placed.ownsSprites);
+        EXPECT_TRUE(placed.direction == 64 && !placed.ownsSprites);
         for (int s = 0; s < UNIT_SPRITES; s++) EXPECT_EQ(placed.getSpriteAddress(s), type.getSpriteAddress(s)) << s;
         EXPECT_TRUE(placed.life == 80 && placed.armor == 20);
         EXPECT_TRUE(placed.getMoveRequest(0, 0) == nullptr && placed.getBulletRequest() == nullptr);
     }
     // The placed unit left the shared sprites alone.
-    EXPECT_EQ(getpixel(type.getSpriteAddress(4), 0, 0), stateColour(4));
-    EXPECT_EQ(type.getSpriteAddress(6), nullptr);
+    EXPECT_TRUE(getpixel(type.getSpriteAddress(4), 0, 0) == stateColour(4) && !type.getSpriteAddress(6));
 }
 
 TEST(UnitTemplate, LoadsAUnitDatafileAndFallsBackToThePistol) {
@@ -93,9 +91,8 @@ TEST(UnitTemplate, LoadsAUnitDatafileAndFallsBackToThePistol) {
     type.load(3.5f, 120, 40, 1, "unit.dat", 300, 2, 5);
     EXPECT_TRUE(type.radius == -2 && type.life == 120 && type.weapon == 2);
     for (int s = 0; s < UNIT_SPRITES; s++) {
-        ASSERT_NE(type.getSpriteAddress(s), nullptr) << s;
-        EXPECT_EQ(type.getSpriteAddress(s)->w, 8 + s) << s;
-        EXPECT_EQ(getpixel(type.getSpriteAddress(s), 1, 1), makecol(10 * s, 0, 0)) << s;
+        BITMAP* sprite = type.getSpriteAddress(s);
+        EXPECT_TRUE(sprite && sprite->w == 8 + s && getpixel(sprite, 1, 1) == makecol(10 * s, 0, 0)) << s;
     }
     // Loading again replaces the sprites; a weapon outside the table
     // becomes the pistol.
