@@ -120,7 +120,7 @@ protected:
     }
 };
 
-TEST_F(UnitDrawing, DrawsTheSpriteOfItsStateCentredAndMirrorsItWhileWalking) {
+TEST_F(UnitDrawing, DrawsTheSpriteOfItsStateCentredMirroredWhileWalkingAndClipped) {
     civ.unit.setState(STATE_WALKING);
     civ.unit.draw(20, 30);
     // Centre at (80, 70); the 10 x 12 sprite spans x 75..84, y 64..75.
@@ -138,6 +138,19 @@ TEST_F(UnitDrawing, DrawsTheSpriteOfItsStateCentredAndMirrorsItWhileWalking) {
         EXPECT_EQ(at(95, 100), counter == 8 ? green : blue) << counter;
         EXPECT_EQ(at(104, 100), counter == 8 ? blue : green) << counter;
     }
+    // Partly off screen the rest shows; far away units draw nothing.
+    civ.unit.setState(STATE_STANDING);
+    civ.unit.walkCounter = 0;
+    civ.unit.direction = -70;
+    clear_bitmap(global.buffer);
+    civ.unit.draw(104, 0);  // centre at x = -4: the right part shows
+    EXPECT_EQ(at(0, 100), stateColour(0));
+    clear_bitmap(global.buffer);
+    civ.unit.initialise(200000, -300000, 300, 0);
+    civ.unit.draw(0, 0);
+    civ.unit.draw(-2000000000, 2000000000);
+    for (int y = 0; y < 600; y += 50)
+        for (int x = 0; x < 800; x += 50) ASSERT_EQ(at(x, y), 0) << x << ", " << y;
 }
 
 TEST_F(UnitDrawing, DeadBodyVanishesAfter130FramesWithoutBlood) {
@@ -171,16 +184,4 @@ TEST_F(UnitDrawing, BloodPoolGrowsToRadiusPlusThreeUntilBloodIsSwitchedOff) {
     EXPECT_LT(civ.unit.corpseCounter, 0);
     global.bloodMode = 1;
     civ.unit.draw(0, 0);  // a vanished body with blood back on draws nothing
-}
-
-TEST_F(UnitDrawing, DrawsPartlyOffScreenAndIgnoresFarAwayUnits) {
-    civ.unit.direction = -70;
-    civ.unit.draw(104, 0);  // centre at x = -4: the right part shows
-    EXPECT_EQ(at(0, 100), stateColour(0));
-    clear_bitmap(global.buffer);
-    civ.unit.initialise(200000, -300000, 300, 0);
-    civ.unit.draw(0, 0);
-    civ.unit.draw(-2000000000, 2000000000);
-    for (int y = 0; y < 600; y += 50)
-        for (int x = 0; x < 800; x += 50) ASSERT_EQ(at(x, y), 0) << x << ", " << y;
 }
