@@ -85,26 +85,21 @@ TEST_F(Bullets, WeaponFourSplintersWhereItStopsAtAWallOrAtTheEndOfItsRange) {
     }
 }
 
-TEST_F(Bullets, WeaponFiveBurstsIntoSixtyFourSplintersAndOtherTypesIntoNothing) {
-    pool.explosion(shot(7, 0, 10, 10), countSounds);
-    EXPECT_EQ(sounds.size(), 1u);
-    for (int i = 0; i < 64; i++) EXPECT_EQ(pool.slots[i].isActive() ? pool.slots[i].direction : -1, 4 * i) << i;
-    for (int type : {1, 2, 9}) pool.explosion(shot(type), countSounds);
-    EXPECT_FALSE(pool.slots[64].isActive());
-}
-
-TEST_F(Bullets, ShotgunFiresAFanRoundTakenSlotsAndPlaysItsSoundPerBullet) {
+TEST_F(Bullets, FansAndBurstsTakeTheFreeSlotsInOrderWithASoundPerShotBullet) {
     int shooter = 0;
-    pool.slots[1].init(0, 0, 0, 0, nullptr, true);
+    pool.slots[1].init(0, 0, 0, 0, nullptr, true);  // taken: the shotgun's fan goes round it
     pool.addBullets(shot(1, 100, 30, 40, &shooter), countSounds);
-    EXPECT_EQ(sounds.size(), 5u);
     const int slots[] = {0, 2, 3, 4, 5};
     for (int k = 0; k < 5; k++) {
         const bullet& b = pool.slots[slots[k]];
-        EXPECT_TRUE(b.isActive() && b.getType() == 1 && b.team == &shooter) << k;
-        EXPECT_EQ(b.direction, 92 + 4 * k) << k;
+        EXPECT_TRUE(b.isActive() && b.getType() == 1 && b.team == &shooter && b.direction == 92 + 4 * k) << k;
     }
-    EXPECT_FALSE(pool.slots[6].isActive());
+    // Weapon five bursts into 64 splinters; other types into nothing.
+    pool.explosion(shot(7, 0, 10, 10), countSounds);
+    for (int i = 0; i < 64; i++) EXPECT_EQ(pool.slots[6 + i].isActive() ? pool.slots[6 + i].direction : -1, 4 * i) << i;
+    for (int type : {1, 2, 9}) pool.explosion(shot(type), countSounds);
+    EXPECT_FALSE(pool.slots[70].isActive());
+    EXPECT_EQ(sounds.size(), 6u);
 }
 
 TEST_F(Bullets, SingleBulletsDeviateBelowTheirSpread) {

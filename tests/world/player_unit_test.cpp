@@ -109,7 +109,7 @@ TEST_F(PlayerUnit, TurnsTowardsThePointer) {
     EXPECT_EQ(player.direction, 64);
 }
 
-TEST_F(PlayerUnit, FiresWithTheCooldownOfItsWeapon) {
+TEST_F(PlayerUnit, FiresWithTheCooldownOfItsWeaponWhileItHasRounds) {
     hold(SLOT_SHOOT);
     std::vector<int> shots;
     for (int step = 0; step < 29; step++)
@@ -126,11 +126,9 @@ TEST_F(PlayerUnit, FiresWithTheCooldownOfItsWeapon) {
     player.state = STATE_STANDING;
     EXPECT_FALSE(fire());
     EXPECT_EQ(player.state, STATE_AIMING);
-}
-
-TEST_F(PlayerUnit, WithNothingLeftAndNoPistolTheWeaponSearchStopsOnThePistol) {
+    // With nothing left and no pistol the weapon search stops on the pistol.
     vars[NO_PISTOL] = 1;
-    hold(SLOT_SHOOT);
+    player.cooldown = 0;
     for (int step = 0; step < 3; step++) EXPECT_TRUE(!fire() && player.getCurWeapon() == 0) << step;
     EXPECT_EQ(player.getAmmoleft(), 0);
     vars[AMMO4] = 2;  // ammunition for weapon 4 turns up: the search finds it
