@@ -16,36 +16,6 @@ std::vector<int16_t> decodeAll(mp3Decoder& decoder) {
     return pcm;
 }
 
-TEST(Mp3Decoder, DecodesToTheRightLengthAndPitchAndLoopsSeamlessly) {
-    const struct { int rate, channels; double hz; } cases[] = {{44100, 2, 440}, {22050, 1, 300}, {48000, 2, 1000}};
-    scopedWorkDir dir;
-    for (const auto& tone : cases) {
-        SCOPED_TRACE(tone.rate);
-        const auto mp3 = testTone::sineMp3("tone", tone.hz, 1.0, tone.rate, tone.channels);
-        mp3Decoder decoder;
-        ASSERT_TRUE(decoder.open(mp3.data(), mp3.size()));
-        EXPECT_TRUE(decoder.rate() == tone.rate && decoder.channels() == tone.channels);
-        const auto pcm = decodeAll(decoder);
-        const std::size_t length = pcm.size() / tone.channels;
-        // The encoder's delay and padding are cut by the decoder's gapless mode.
-        EXPECT_NEAR(static_cast<double>(length), tone.rate, tone.rate * 0.01);
-        for (int channel = 0; channel < tone.channels; ++channel) {
-            const int crossings =
-                testTone::risingCrossings(pcm, tone.channels, channel, tone.rate / 10, tone.rate * 9 / 10);
-            EXPECT_NEAR(crossings / 0.8, tone.hz, tone.hz * 0.01) << "channel " << channel;
-        }
-        // Without loop the end stays the end until a restart.
-        std::vector<int16_t> looped(pcm.size() * 3);
-        EXPECT_EQ(decoder.fill(looped.data(), 1024, false), 0u);
-        ASSERT_TRUE(decoder.restart());
-        EXPECT_EQ(decoder.fill(looped.data(), 1024, false), 1024u);
-        // With loop the output runs on past the end and starts over there.
-        ASSERT_TRUE(decoder.restart());
-        ASSERT_EQ(decoder.fill(looped.data(), length * 3, true), length * 3);
-        for (std::size_t i = 0; i < pcm.size(); ++i) ASSERT_EQ(looped[i], looped[i + pcm.size()]) << "value " << i;
-    }
-}
-
 TEST(Mp3Decoder, RefusesDataWithoutFramesAndEndsDamagedDataInsteadOfHanging) {
     scopedWorkDir dir;
     const unsigned char byte = 0xFF;

@@ -54,37 +54,6 @@ TEST_F(Bullets, FlyTheirRangeAtTheirSpeedUnlessDeclined) {
     EXPECT_TRUE(b.returnRequest(nullptr));
 }
 
-TEST_F(Bullets, WeaponFourSplintersWhereItStopsAtAWallOrAtTheEndOfItsRange) {
-    const struct { const char* what; int dir, wallAtMove, steps; float x, y; } cases[] = {
-        {"wall", 64, 10, 10, 100 + 9 * 5, 200}, {"range", 128, 0, 54, 100, 200 + 54 * 5}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        bulletPool burst;
-        sounds.clear();
-        burst.slots[0].init(4, c.dir, 100, 200, nullptr, true);
-        int moves = 0, steps = 0;
-        const bulletJudge judge = [&](moveRequest* r, const bullet& b) {
-            if (b.type != 4) return;
-            EXPECT_TRUE(r->getScripts() == 4 && r->getRights() == 3 && r->getRadius() == bulletHeight(4) / 2);
-            if (++moves == c.wallAtMove) r->declineY();
-        };
-        for (; burst.slots[0].getType() == 4; steps++) burst.fly(judge, countSounds);
-        EXPECT_EQ(steps, c.steps);
-        ASSERT_TRUE(sounds.size() == 1u && sounds[0].getType() == 6);
-        std::vector<int> directions;
-        for (const bullet& b : burst.slots)
-            if (b.isActive() && b.getType() == 6 && b.team == nullptr) directions.push_back(b.direction);
-        ASSERT_EQ(directions.size(), 37u);
-        for (int i = 0; i < 37; i++) EXPECT_EQ(directions[i], 7 * i) << i;
-        // The first splinter takes the burst bullet's own slot; those in
-        // later slots fly their first step in the same pass.
-        EXPECT_TRUE(burst.slots[0].posX == c.x && burst.slots[0].posY == c.y);
-        EXPECT_TRUE(burst.slots[0].age == 0 && burst.slots[1].age == 1);
-        EXPECT_NEAR(burst.slots[2].posX, c.x + offsetAt(SPEED[6], 14).dx, 1e-3);
-        EXPECT_NEAR(burst.slots[2].posY, c.y + offsetAt(SPEED[6], 14).dy, 1e-3);
-    }
-}
-
 TEST_F(Bullets, FansAndBurstsTakeTheFreeSlotsInOrderWithASoundPerShotBullet) {
     int shooter = 0;
     pool.slots[1].init(0, 0, 0, 0, nullptr, true);  // taken: the shotgun's fan goes round it
@@ -136,17 +105,3 @@ TEST_F(Bullets, AFullPoolDropsShotsButSoundsThemAndTakesSplintersInSlotsFreedInF
     }
 }
 
-TEST_F(Bullets, SharedSpritesStaySoundsGoWithTheLastBullet) {
-    {
-        bullet b;
-        for (int w = 0; w < WEAPON_COUNT; w++) EXPECT_TRUE(bulletSounds[w].isActive()) << w;
-        playShotSound(shot(0));
-    }
-    for (int w = 0; w < WEAPON_COUNT; w++)
-        EXPECT_TRUE(bulletSprites[w] && bulletSprites[w]->h == bulletHeight(w) && !bulletSounds[w].isActive()) << w;
-}
-
-TEST(BulletsDeathTest, MissingSpriteEndsWithError6) {
-    scopedWorkDir dir;
-    EXPECT_EXIT(bullet b, testing::ExitedWithCode(0), "Error006: Loading bitmap \"gfx/bullet0.tga\" failed");
-}

@@ -16,13 +16,3 @@ TEST(MoveRequest, DeclinesResetTheirAxesAndSetClearsTheDecline) {
     EXPECT_FALSE(whole.wasDeclined());
 }
 
-TEST(Entity, FacingsPointUpRightDownLeftAndWrapAround) {
-    const struct {
-        int facing;
-        double dx, dy;
-    } cases[] = {{0, 0, -10}, {64, 10, 0}, {128, 0, 10}, {192, -10, 0}, {-64, -10, 0}, {256 + 64, 10, 0}};
-    for (const auto& c : cases) {
-        EXPECT_NEAR(offsetAt(10, c.facing).dx, c.dx, 1e-9) << c.facing;
-        EXPECT_NEAR(offsetAt(10, c.facing).dy, c.dy, 1e-9) << c.facing;
-    }
-}

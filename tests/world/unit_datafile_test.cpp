@@ -53,11 +53,7 @@ TEST(UnitDatafileCheck, AcceptsTheUnitStructureAndRefusesItsPrefixesAndBrokenObj
         ASSERT_FALSE(unitDatafileStreamIsSound(unit.data(), cut)) << cut;
     bytes many = header(UNIT_DATAFILE_MAX_OBJECTS + 1);
     for (int i = 0; i <= UNIT_DATAFILE_MAX_OBJECTS; i++) many = many + object("DATA", {1});
-    const struct {
-        const char* what;
-        bytes stream;
-        bool sound;
-    } cases[] = {
+    const struct { const char* what; bytes stream; bool sound; } cases[] = {
         {"unit datafile", unit, true},
         {"bytes after the last object are not read", unit + bytes{0}, true},
         {"widest bitmap", header(1) + object("BMP ", bitmap(32, 4096, 1, 3)), true},
@@ -78,19 +74,6 @@ TEST(UnitDatafileCheck, AcceptsTheUnitStructureAndRefusesItsPrefixesAndBrokenObj
     };
     for (const auto& c : cases)
         EXPECT_EQ(unitDatafileStreamIsSound(c.stream.data(), c.stream.size()), c.sound) << c.what;
-}
-
-TEST(UnitDatafileCheck, ReadsPlainAndCompressedFiles) {
-    scopedWorkDir dir;
-    ASSERT_TRUE(writeUnitDatafile("plain.dat", 4));
-    EXPECT_TRUE(unitDatafileIsSound("plain.dat"));
-    ASSERT_EQ(std::system("dat -a -c2 -bpp 32 -t BMP whole.dat u0.bmp u1.bmp >/dev/null"), 0);
-    EXPECT_TRUE(unitDatafileIsSound("whole.dat"));
-    ASSERT_EQ(std::system("dat -a -c1 -bpp 32 -t BMP each.dat u0.bmp u1.bmp >/dev/null"), 0);
-    EXPECT_FALSE(unitDatafileIsSound("each.dat"));
-    EXPECT_FALSE(unitDatafileIsSound("missing.dat"));
-    writeFileText("text.dat", "not a datafile");
-    EXPECT_FALSE(unitDatafileIsSound("text.dat"));
 }
 
 TEST(UnitDatafileCheckDeathTest, MissingIncompleteOrTruncatedDatafileEndsWithError7) {

@@ -38,17 +38,6 @@ TEST(UnitDamage, FollowsPierceAgainstArmourClassAndNeverGoesBelowZero) {
     EXPECT_TRUE(u.getLifePercentage() == 0 && u.getArmorPercentage() == 0);
 }
 
-TEST(UnitTurning, TakesTheShorterWayAtMostFiveSteps) {
-    const struct { int from, to, step, after; } cases[] = {
-        {0, 200, -1, 251}, {254, 2, 1, 2}, {62, 64, 1, 64}, {100, 64, -1, 95}, {150, 200, 1, 155}, {192, 64, 1, 197},
-        {64, 192, -1, 59}};
-    for (const auto& c : cases) {
-        int d = c.from;
-        EXPECT_EQ(turnTowards(d, c.to), c.step) << c.from << " to " << c.to;
-        EXPECT_EQ(d, c.after) << c.from << " to " << c.to;
-    }
-}
-
 TEST(UnitTemplate, PlacedUnitsShareTheTypesSpritesAndValues) {
     memoryUnitDatafile data(-3);
     Unit type;
@@ -84,41 +73,13 @@ TEST(UnitTemplate, PlacedUnitsShareTheTypesSpritesAndValues) {
     EXPECT_TRUE(getpixel(type.getSpriteAddress(4), 0, 0) == stateColour(4) && !type.getSpriteAddress(6));
 }
 
-class UnitDrawing : public testing::Test {
-protected:
+// Rotated sprites partly off the buffer draw without negative shifts, and
+// units far off it draw nothing, whatever the camera.
+TEST(UnitDrawing, ClipsAndSkipsFarAwayUnitsAndGrowsABloodPoolUntilBloodIsSwitchedOff) {
     worldScene scene;
     placedUnit<Civilian> civ;
-    void SetUp() override { civ.unit.initialise(100, 100, 0, 0); }
-    int at(int x, int y) { return getpixel(global.buffer, x, y); }
-    void redraw() {
-        clear_bitmap(global.buffer);
-        civ.unit.draw(0, 0);
-    }
-};
-
-TEST_F(UnitDrawing, DrawsTheSpriteOfItsStateCentredMirroredWhileWalkingAndClipped) {
-    civ.unit.setState(STATE_WALKING);
-    civ.unit.draw(20, 30);
-    // Centre at (80, 70); the 10 x 12 sprite spans x 75..84, y 64..75.
-    EXPECT_TRUE(at(75, 64) == stateColour(3) && at(84, 75) == stateColour(3));
-    EXPECT_TRUE(at(74, 70) == 0 && at(80, 76) == 0);
-    // A marker in the sprite's left column shows on the right from a
-    // walk counter of 9 on.
-    BITMAP* walking = civ.type.getSpriteAddress(STATE_WALKING);
-    const int blue = makecol(0, 0, 200), green = makecol(0, 200, 0);
-    clear_to_color(walking, blue);
-    vline(walking, 0, 0, SPRITE_H - 1, green);
-    for (int counter : {8, 9}) {
-        civ.unit.walkCounter = counter;
-        redraw();
-        EXPECT_EQ(at(95, 100), counter == 8 ? green : blue) << counter;
-        EXPECT_EQ(at(104, 100), counter == 8 ? blue : green) << counter;
-    }
-    // Partly off screen the rest shows; far away units draw nothing.
-    civ.unit.setState(STATE_STANDING);
-    civ.unit.walkCounter = 0;
-    civ.unit.direction = -70;
-    clear_bitmap(global.buffer);
+    const auto at = [](int x, int y) { return getpixel(global.buffer, x, y); };
+    civ.unit.initialise(100, 100, -70, 0);
     civ.unit.draw(104, 0);  // centre at x = -4: the right part shows
     EXPECT_EQ(at(0, 100), stateColour(0));
     clear_bitmap(global.buffer);
@@ -127,25 +88,12 @@ TEST_F(UnitDrawing, DrawsTheSpriteOfItsStateCentredMirroredWhileWalkingAndClippe
     civ.unit.draw(-2000000000, 2000000000);
     for (int y = 0; y < 600; y += 50)
         for (int x = 0; x < 800; x += 50) ASSERT_EQ(at(x, y), 0) << x << ", " << y;
-}
-
-TEST_F(UnitDrawing, DeadBodyVanishesAfter130FramesWithoutBlood) {
-    civ.unit.life = 0;
-    civ.unit.walkCounter = 12;
-    for (int frame = 1; frame <= 131; frame++) {
-        redraw();
-        ASSERT_EQ(at(100, 100), frame <= 130 ? stateColour(STATE_DEAD) : 0) << frame;
-        ASSERT_TRUE(civ.unit.state == STATE_DEAD && civ.unit.walkCounter == 0) << frame;
-    }
-}
-
-TEST_F(UnitDrawing, BloodPoolGrowsToRadiusPlusThreeUntilBloodIsSwitchedOff) {
     global.bloodMode = 1;
+    civ.unit.initialise(100, 100, 0, 0);
     civ.unit.life = 0;
     const int full = (UNIT_RADIUS + 3) * 4;
     for (int frame = 0; frame < full + 20; frame++) civ.unit.draw(0, 0);
     EXPECT_EQ(civ.unit.corpseCounter, full);
-    redraw();
     EXPECT_TRUE(at(100 + UNIT_RADIUS + 3, 100) == makecol(255, 0, 0) && at(100 + UNIT_RADIUS + 4, 100) == 0);
     EXPECT_EQ(at(100, 100), stateColour(STATE_DEAD));  // the body stays on the pool
     global.bloodMode = 0;
