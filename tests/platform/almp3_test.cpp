@@ -7,28 +7,16 @@
 
 namespace {
 
-class Almp3Test : public testing::Test {
-protected:
-    static void SetUpTestSuite() { ASSERT_EQ(install_sound(DIGI_NONE, MIDI_NONE, nullptr), 0); }
-
+// Allegro's no-sound driver never moves its voices on, so how a play ends
+// can't be seen here; the decoder's tests cover the end and the loop.
+TEST(Almp3Test, NeedsAFramePlaysUntilStoppedAndStartsOverWhenPlayedAgain) {
+    ASSERT_EQ(install_sound(DIGI_NONE, MIDI_NONE, nullptr), 0);
     scopedWorkDir dir;
-};
-
-TEST_F(Almp3Test, CreateNeedsAFrame) {
     const unsigned char silence[4096] = {};
     EXPECT_EQ(almp3_create_mp3(nullptr, 100), nullptr);
     EXPECT_EQ(almp3_create_mp3(silence, 0), nullptr);
     EXPECT_EQ(almp3_create_mp3(silence, -5), nullptr);
     EXPECT_EQ(almp3_create_mp3(silence, sizeof silence), nullptr);
-    const auto mp3 = testTone::sineMp3("tone", 440.0, 0.3, 22050, 1);
-    ALMP3_MP3* made = almp3_create_mp3(mp3.data(), static_cast<int>(mp3.size()));
-    EXPECT_NE(made, nullptr);
-    almp3_destroy_mp3(made);
-}
-
-// Allegro's no-sound driver never moves its voices on, so how a play ends
-// can't be seen here; the decoder's tests cover the end and the loop.
-TEST_F(Almp3Test, PlaysUntilStoppedAndStartsOverWhenPlayedAgain) {
     const auto mp3 = testTone::sineMp3("tone", 440.0, 0.3, 44100, 2);
     ALMP3_MP3* made = almp3_create_mp3(mp3.data(), static_cast<int>(mp3.size()));
     ASSERT_NE(made, nullptr);

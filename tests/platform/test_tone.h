@@ -1,6 +1,5 @@
 // Test sounds made at test time: a sine tone as a WAV file, the same tone
-// encoded to MP3 by the lame encoder, a one-note MIDI file, and a counter
-// of the tone's zero crossings in decoded sound.
+// encoded to MP3 by the lame encoder, and a one-note MIDI file.
 #pragma once
 
 #include <cmath>
@@ -58,16 +57,6 @@ inline std::vector<unsigned char> oneNoteMidi() {
     return {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0, 96,                   // header, 96 ticks a beat
             'M', 'T', 'r', 'k', 0, 0, 0, 12,                                  // one track of 12 bytes
             0x00, 0x90, 60, 100, 0x60, 0x80, 60, 0, 0x00, 0xFF, 0x2F, 0x00};  // note on, off, end
-}
-
-// Rising zero crossings of one channel of interleaved sound, over frames
-// [from, to).
-inline int risingCrossings(const std::vector<int16_t>& pcm, int channels, int channel, std::size_t from,
-                           std::size_t to) {
-    int count = 0;
-    for (std::size_t i = from + 1; i < to; ++i)
-        if (pcm[(i - 1) * channels + channel] < 0 && pcm[i * channels + channel] >= 0) ++count;
-    return count;
 }
 
 }  // namespace testTone

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -32,85 +33,23 @@ protected:
     worldScene scene;
 };
 
-TEST_F(EnemyBehaviour, NoticesThePlayerInsideTheTriggerDistance) {
-    enemyAt e(0, 300);
-    EXPECT_NE(e.step(299), nullptr);
-    EXPECT_EQ(e.unit.AIState, 2);
-    EXPECT_EQ(e.step(300), nullptr);
-    EXPECT_EQ(e.unit.AIState, 0);
-    EXPECT_EQ(e.unit.state, STATE_STANDING);
-    // No target at all.
-    EXPECT_EQ(e.unit.getMoveRequest(-1, -1), nullptr);
-    EXPECT_EQ(e.unit.AIState, 0);
-}
-
-TEST_F(EnemyBehaviour, NegativeTriggerDistanceWaitsUntilDrawnOnScreen) {
-    enemyAt e(0, -1);
-    EXPECT_EQ(e.step(10), nullptr);
-    EXPECT_EQ(e.step(5000), nullptr);
-    e.unit.draw(400 + 4, 0);  // just inside the left edge (half width 5)
-    EXPECT_NE(e.step(5000), nullptr);
-    EXPECT_EQ(e.unit.AIState, 0);  // still approaching: beyond its range
-    e.step(200);
-    EXPECT_EQ(e.unit.AIState, 2);
-    e.unit.draw(400 + 5, 0);
-    EXPECT_EQ(e.step(100), nullptr);
-    EXPECT_EQ(e.unit.AIState, 0);
-
-    // Every edge, with half width 5 and half height 6.
-    const struct {
-        int cameraX, cameraY;
-        bool seen;
-    } cases[] = {{404, 0, true},      {405, 0, false},     {-404, -305, true},
-                 {-405, -305, false}, {-404, -306, false}, {0, 306, false}};
-    for (const auto& c : cases) {
-        e.unit.draw(c.cameraX, c.cameraY);
-        EXPECT_EQ(e.unit.onScreen, c.seen) << c.cameraX << ", " << c.cameraY;
-    }
-}
-
-TEST_F(EnemyBehaviour, KeepsToTheStandOffBandOfItsWeapon) {
-    enemyAt e(0);
-    e.unit.onScreen = true;
+// With the pistol (flight distance 390) an engaged enemy keeps 150 to 240
+// pixels from the player; off screen it never stops.
+TEST_F(EnemyBehaviour, NoticesInsideItsTriggerDistanceAndKeepsToTheStandOffBandOfItsWeapon) {
     ASSERT_EQ(realRange[0], 390);
-    for (int d : {150, 200, 240}) {
-        EXPECT_EQ(e.step(d), nullptr) << d;
-        EXPECT_EQ(e.unit.state, STATE_STANDING) << d;
-        EXPECT_EQ(e.unit.AIState, 2) << d;
+    const struct { const char* what; int trigger; bool seen; int distance; double dx; int AIState; } cases[] = {
+        {"within 300", 300, false, 299, SPEED_PX, 2}, {"at the trigger distance", 300, true, 300, 0, 0},
+        {"band's near edge", 10000, true, 150, 0, 2}, {"band's far edge", 10000, true, 240, 0, 2},
+        {"beyond it: closer", 10000, true, 241, SPEED_PX, 2}, {"backs away", 10000, true, 149, -0.75 * SPEED_PX, 2},
+        {"at the flight range", 10000, true, 390, SPEED_PX, 2}, {"past it: approaches", 10000, true, 391, SPEED_PX, 0},
+        {"off screen", 10000, false, 200, SPEED_PX, 2}};
+    for (const auto& c : cases) {
+        enemyAt e(0, c.trigger);
+        e.unit.onScreen = c.seen;
+        const auto r = e.step(c.distance);
+        EXPECT_EQ(e.unit.AIState, c.AIState) << c.what;
+        EXPECT_NEAR(r ? r->getNewPosX() - r->getOldPosX() : 0, c.dx, 1e-4) << c.what;
     }
-    auto closer = e.step(241);
-    ASSERT_NE(closer, nullptr);
-    EXPECT_NEAR(closer->getNewPosX() - closer->getOldPosX(), SPEED_PX, 1e-4);
-    EXPECT_EQ(closer->getScripts(), 0);
-    EXPECT_EQ(closer->getRights(), 1);
-    EXPECT_EQ(closer->getRadius(), UNIT_RADIUS);
-    EXPECT_EQ(e.unit.state, STATE_WALKING);
-    auto away = e.step(149);
-    ASSERT_NE(away, nullptr);
-    EXPECT_NEAR(away->getNewPosX() - away->getOldPosX(), -0.75 * SPEED_PX, 1e-4);
-    EXPECT_EQ(e.unit.walkCounter, 2);
-
-    // Beyond the flight distance it is approaching, not engaging.
-    e.step(390);
-    EXPECT_EQ(e.unit.AIState, 2);
-    e.step(391);
-    EXPECT_EQ(e.unit.AIState, 0);
-
-    // Off screen, or with weapon 3, it never stops.
-    e.unit.onScreen = false;
-    EXPECT_NE(e.step(200), nullptr);
-    enemyAt rifle(3);
-    rifle.unit.onScreen = true;
-    EXPECT_NE(rifle.step(500), nullptr);
-}
-
-// The turning itself is the units' rule; an enemy turns towards the player.
-TEST_F(EnemyBehaviour, TurnsTowardsThePlayer) {
-    enemyAt e(0);
-    e.unit.direction = 64;
-    auto r = std::unique_ptr<moveRequest>(e.unit.getMoveRequest(400, 300 + 100));  // straight below
-    EXPECT_EQ(e.unit.targetDirection, 128);
-    EXPECT_EQ(e.unit.direction, 69);
 }
 
 TEST_F(EnemyBehaviour, FiresBurstsWithAPauseAfterEach) {
@@ -123,54 +62,38 @@ TEST_F(EnemyBehaviour, FiresBurstsWithAPauseAfterEach) {
         std::unique_ptr<bulletRequest> r(e.unit.getBulletRequest());
         if (!r) continue;
         shots.push_back(step);
-        EXPECT_EQ(r->getType(), 2);
-        EXPECT_EQ(r->team, &e.unit);
-        EXPECT_FLOAT_EQ(r->getPosX(), 400);
+        EXPECT_TRUE(r->getType() == 2 && r->team == &e.unit && r->getPosX() == 400);
     }
     EXPECT_EQ(shots, (std::vector<int>{0, 4, 8, 12, 16, 36, 40, 44, 48, 52}));
 }
 
-TEST_F(EnemyBehaviour, FiresOnlyEngagedSeenOrWithTheRifleAndInsideAnUnwrappedWindow) {
-    const struct {
-        const char* what;
-        int weapon, AIState;
-        bool onScreen;
-        int direction, target;
-        bool fires;
-    } cases[] = {
-        {"254 to 2", 0, 2, true, 254, 2, false},  {"255 to 2", 0, 2, true, 255, 2, false},
-        {"0 to 2", 0, 2, true, 0, 2, true},       {"5 to 2", 0, 2, true, 5, 2, true},
-        {"6 to 2", 0, 2, true, 6, 2, false},      {"1 to 254", 0, 2, true, 1, 254, false},
-        {"250 to 254", 0, 2, true, 250, 254, false}, {"251 to 254", 0, 2, true, 251, 254, true},
-        {"unseen", 0, 2, false, 0, 0, false},
-        {"not engaged", 0, 0, true, 0, 0, false}, {"unseen rifle", 3, 2, false, 0, 0, true},
-    };
+// An enemy fires when engaged, seen (or with the rifle), its cooldown run
+// down and its facing strictly within 4 of the target's, unwrapped; a
+// standing enemy aims in the 8 steps around each shot.
+TEST_F(EnemyBehaviour, FiresAndAimsOnlyWhenItShould) {
+    const int S = STATE_STANDING, A = STATE_AIMING, F = STATE_SHOOTING, W = STATE_WALKING;
+    const struct { const char* what; int weapon, AI; bool seen; int dir, target, cool, before; bool fires; int after; }
+    cases[] = {
+        {"254 to 2", 0, 2, true, 254, 2, 0, S, false, A},  {"255 to 2", 0, 2, true, 255, 2, 0, S, false, A},
+        {"0 to 2", 0, 2, true, 0, 2, 0, S, true, F},       {"5 to 2", 0, 2, true, 5, 2, 0, S, true, F},
+        {"6 to 2", 0, 2, true, 6, 2, 0, S, false, A},      {"1 to 254", 0, 2, true, 1, 254, 0, S, false, A},
+        {"250 to 254", 0, 2, true, 250, 254, 0, S, false, A}, {"251 to 254", 0, 2, true, 251, 254, 0, S, true, F},
+        {"unseen", 0, 2, false, 0, 0, 0, S, false, S},     {"not engaged", 0, 0, true, 0, 0, 0, S, false, S},
+        {"unseen rifle", 3, 2, false, 0, 0, 0, S, true, F},   {"between shots", 3, 2, true, 64, 100, 20, S, false, S},
+        {"just before a shot", 3, 2, true, 64, 100, 8, S, false, A},
+        {"just after a shot", 3, 2, true, 64, 100, 26, S, false, A},
+        {"after the aiming", 3, 2, true, 64, 100, 25, S, false, S},
+        {"walking", 3, 2, true, 100, 100, 0, W, true, STATE_WALKING_SHOOTING}};
     for (const auto& c : cases) {
         enemyAt e(c.weapon);
-        e.unit.AIState = c.AIState;
-        e.unit.onScreen = c.onScreen;
-        e.unit.direction = c.direction;
+        e.unit.AIState = c.AI;
+        e.unit.onScreen = c.seen;
+        e.unit.direction = c.dir;
         e.unit.targetDirection = c.target;
+        e.unit.cooldown = c.cool;
+        e.unit.state = c.before;
         EXPECT_EQ(std::unique_ptr<bulletRequest>(e.unit.getBulletRequest()) != nullptr, c.fires) << c.what;
+        EXPECT_EQ(e.unit.state, c.after) << c.what;
+        EXPECT_EQ(e.unit.cooldown, c.fires ? RATE[c.weapon] : std::max(c.cool - 1, 0)) << c.what;
     }
-}
-
-TEST_F(EnemyBehaviour, AimsAroundTheMomentOfFiring) {
-    enemyAt rifle(3);  // RATE 32: aiming below 8 and above 24
-    rifle.unit.AIState = 2;
-    rifle.unit.onScreen = true;
-    rifle.unit.targetDirection = 100;
-    const struct {
-        int direction, cooldown, before, after;
-    } cases[] = {{64, 20, STATE_STANDING, STATE_STANDING}, {64, 8, STATE_STANDING, STATE_AIMING},
-                 {64, 26, STATE_STANDING, STATE_AIMING},   {64, 25, STATE_STANDING, STATE_STANDING},
-                 {100, 0, STATE_STANDING, STATE_SHOOTING}, {100, 0, STATE_WALKING, STATE_WALKING_SHOOTING}};
-    for (const auto& c : cases) {
-        rifle.unit.direction = c.direction;
-        rifle.unit.state = c.before;
-        rifle.unit.cooldown = c.cooldown;
-        std::unique_ptr<bulletRequest>(rifle.unit.getBulletRequest());
-        EXPECT_EQ(rifle.unit.state, c.after) << "cooldown " << c.cooldown << ", state " << c.before;
-    }
-    EXPECT_EQ(rifle.unit.cooldown, RATE[3]);
 }

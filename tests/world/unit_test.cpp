@@ -3,17 +3,13 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
-
 #include "world/weapons.h"
 #include "world_fixtures.h"
 
 using namespace worldtest;
 
 TEST(UnitDamage, FollowsPierceAgainstArmourClassAndNeverGoesBelowZero) {
-    const struct {
-        const char* what;
-        int life, armor, armorType, weapon, lifeAfter, armorAfter;
-    } cases[] = {
+    const struct { const char* what; int life, armor, armorType, weapon, lifeAfter, armorAfter; } cases[] = {
         {"light armour absorbs a quarter", 100, 10, 1, 0, 96, 9},
         {"piercing goes through light armour", 100, 9, 1, 3, 50, 9},
         {"armour below the quarter", 100, 2, 1, 1, 87, 0},
@@ -22,45 +18,24 @@ TEST(UnitDamage, FollowsPierceAgainstArmourClassAndNeverGoesBelowZero) {
         {"no armour class takes every hit whole", 100, 30, 0, 7, 70, 30},
         {"life stops at zero", 3, 0, 0, 3, 0, 0},
         {"negative armour counts against life", 10, -5, 1, 1, 0, 0},
-        {"weapon below the table", 10, 0, 0, -1, 10, 0},
-        {"weapon above the table", 10, 0, 0, WEAPON_COUNT, 10, 0},
-    };
+        {"weapon below the table", 10, 0, 0, -1, 10, 0}, {"weapon above the table", 10, 0, 0, WEAPON_COUNT, 10, 0}};
     for (const auto& c : cases) {
         Unit u;
         u.life = c.life;
         u.armor = c.armor;
         u.armorType = c.armorType;
         u.getHit(c.weapon);
-        EXPECT_EQ(u.life, c.lifeAfter) << c.what;
-        EXPECT_EQ(u.armor, c.armorAfter) << c.what;
-        EXPECT_EQ(u.isAlife(), c.lifeAfter > 0) << c.what;
+        EXPECT_TRUE(u.life == c.lifeAfter && u.armor == c.armorAfter && u.isAlife() == (c.lifeAfter > 0)) << c.what;
     }
-}
-
-TEST(UnitPercentage, DividesByAHundredthOfTheMaximumAndIsZeroWithoutOne) {
+    // Percentages are worked out exactly; without a maximum there is none.
     Unit u;
     u.life = 37;
     u.maxLife = 40;
     u.armor = 150;
     u.maxArmor = 200;
-    EXPECT_EQ(u.getLifePercentage(), 92);
-    EXPECT_EQ(u.getArmorPercentage(), 75);
-    u.maxLife = u.maxArmor = 0;  // instead of a division by zero
-    EXPECT_EQ(u.getLifePercentage(), 0);
-    EXPECT_EQ(u.getArmorPercentage(), 0);
-}
-
-TEST(UnitTurning, TakesTheShorterWayAtMostFiveSteps) {
-    const struct {
-        int from, to, step, after;
-    } cases[] = {{0, 200, -1, 251}, {254, 2, 1, 2},    {62, 64, 1, 64},
-                 {100, 64, -1, 95}, {150, 200, 1, 155}, {192, 64, 1, 197}, {64, 192, -1, 59}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(turnStep(c.from, c.to), c.step) << c.from << " to " << c.to;
-        int d = c.from;
-        turnTowards(d, c.to);
-        EXPECT_EQ(d, c.after) << c.from << " to " << c.to;
-    }
+    EXPECT_TRUE(u.getLifePercentage() == 92 && u.getArmorPercentage() == 75);
+    u.maxLife = u.maxArmor = 0;
+    EXPECT_TRUE(u.getLifePercentage() == 0 && u.getArmorPercentage() == 0);
 }
 
 TEST(UnitTemplate, PlacedUnitsShareTheTypesSpritesAndValues) {
@@ -68,31 +43,8 @@ TEST(UnitTemplate, PlacedUnitsShareTheTypesSpritesAndValues) {
     Unit type;
     type.maxLife = 80;
     type.maxArmor = 20;
-    ASSERT_TRUE(type.loadSprites(data.get()));
-    EXPECT_EQ(type.radius, -3);
-    // Copies, not the datafile's own bitmaps.
-    EXPECT_NE(type.getSpriteAddress(0), data.get()[0].dat);
-    EXPECT_EQ(getpixel(type.getSpriteAddress(4), 0, 0), stateColour(4));
-    {
-        Civilian placed;
-        placed.basetypeGet(type);
-        placed.initialise(40.5f, 50, 64, 2);
-        EXPECT_FALSE(placed.ownsSprites);
-        for (int s = 0; s < UNIT_SPRITES; s++) EXPECT_EQ(placed.getSpriteAddress(s), type.getSpriteAddress(s)) << s;
-        EXPECT_EQ(placed.life, 80);
-        EXPECT_EQ(placed.armor, 20);
-        EXPECT_EQ(placed.getMoveRequest(0, 0), nullptr);
-        EXPECT_EQ(placed.getBulletRequest(), nullptr);
-    }
-    // The placed unit left the shared sprites alone.
-    EXPECT_EQ(getpixel(type.getSpriteAddress(4), 0, 0), stateColour(4));
-    EXPECT_EQ(type.getSpriteAddress(6), nullptr);
-}
-
-TEST(UnitTemplate, RefusesADatafileWithoutAllItems) {
-    memoryUnitDatafile data;
-    Unit type;
     DATAFILE* items = data.get();
+    // A datafile without all items changes nothing.
     items[6].size = 0;
     EXPECT_FALSE(type.loadSprites(items)) << "empty radius item";
     items[6].size = 1;
@@ -104,115 +56,30 @@ TEST(UnitTemplate, RefusesADatafileWithoutAllItems) {
     EXPECT_FALSE(type.loadSprites(items)) << "radius item missing";
     items[6] = end;
     EXPECT_EQ(type.getSpriteAddress(0), nullptr);
-    EXPECT_TRUE(type.loadSprites(items));
-}
-
-TEST(UnitTemplate, LoadsAUnitDatafileAndFallsBackToThePistol) {
-    scopedWorkDir dir;
-    ASSERT_TRUE(writeUnitDatafile("unit.dat", 0xfe));
-    Unit type;
-    type.load(3.5f, 120, 40, 1, "unit.dat", 300, 2, 5);
-    EXPECT_EQ(type.radius, -2);
-    EXPECT_EQ(type.life, 120);
-    EXPECT_EQ(type.weapon, 2);
-    for (int s = 0; s < UNIT_SPRITES; s++) {
-        ASSERT_NE(type.getSpriteAddress(s), nullptr) << s;
-        EXPECT_EQ(type.getSpriteAddress(s)->w, 8 + s) << s;
-        EXPECT_EQ(getpixel(type.getSpriteAddress(s), 1, 1), makecol(10 * s, 0, 0)) << s;
+    ASSERT_TRUE(type.loadSprites(items));
+    EXPECT_EQ(type.radius, -3);
+    // Copies, not the datafile's own bitmaps.
+    EXPECT_NE(type.getSpriteAddress(0), items[0].dat);
+    {
+        Civilian placed;
+        placed.basetypeGet(type);
+        placed.initialise(40.5f, 50, 64 - 256, 2);
+        EXPECT_TRUE(placed.direction == 64 && !placed.ownsSprites);
+        for (int s = 0; s < UNIT_SPRITES; s++) EXPECT_EQ(placed.getSpriteAddress(s), type.getSpriteAddress(s)) << s;
+        EXPECT_TRUE(placed.life == 80 && placed.armor == 20);
+        EXPECT_TRUE(placed.getMoveRequest(0, 0) == nullptr && placed.getBulletRequest() == nullptr);
     }
-    // Loading again replaces the sprites; a weapon outside the table
-    // becomes the pistol.
-    type.load(1, 1, 1, 0, "unit.dat", 0, 9, 0);
-    EXPECT_EQ(type.weapon, 0);
+    // The placed unit left the shared sprites alone.
+    EXPECT_TRUE(getpixel(type.getSpriteAddress(4), 0, 0) == stateColour(4) && !type.getSpriteAddress(6));
 }
 
-TEST(UnitRequests, TakeRequestsMovesToTheJudgedPosition) {
-    Unit u;
-    u.initialise(10, 10, 0, 0);
-    moveRequest* move = new moveRequest;
-    move->set(10, 10, 20, 30, 0, 1, 4);
-    move->declineY();
-    u.takeRequests(move, new bulletRequest);
-    EXPECT_FLOAT_EQ(u.posX, 20);
-    EXPECT_FLOAT_EQ(u.posY, 10);
-    u.takeRequests(nullptr, nullptr);
-    EXPECT_FLOAT_EQ(u.posX, 20);
-}
-
-class UnitDrawing : public testing::Test {
-protected:
+// Rotated sprites partly off the buffer draw without negative shifts, and
+// units far off it draw nothing, whatever the camera.
+TEST(UnitDrawing, ClipsAndSkipsFarAwayUnitsAndGrowsABloodPoolUntilBloodIsSwitchedOff) {
     worldScene scene;
     placedUnit<Civilian> civ;
-    void SetUp() override { civ.unit.initialise(100, 100, 0, 0); }
-    int at(int x, int y) { return getpixel(global.buffer, x, y); }
-    void redraw() {
-        clear_bitmap(global.buffer);
-        civ.unit.draw(0, 0);
-    }
-};
-
-TEST_F(UnitDrawing, DrawsTheSpriteOfItsStateCentredOnItsPosition) {
-    civ.unit.setState(STATE_WALKING);
-    civ.unit.draw(20, 30);
-    // Centre at (80, 70); the 10 x 12 sprite spans x 75..84, y 64..75.
-    EXPECT_EQ(at(75, 64), stateColour(3));
-    EXPECT_EQ(at(84, 75), stateColour(3));
-    EXPECT_EQ(at(74, 70), 0);
-    EXPECT_EQ(at(80, 76), 0);
-}
-
-TEST_F(UnitDrawing, WalkingMirrorsTheSpriteAcrossTheFacing) {
-    // A marker in the sprite's left column.
-    BITMAP* walking = civ.type.getSpriteAddress(STATE_WALKING);
-    const int blue = makecol(0, 0, 200), green = makecol(0, 200, 0);
-    clear_to_color(walking, blue);
-    vline(walking, 0, 0, SPRITE_H - 1, green);
-    civ.unit.setState(STATE_WALKING);
-    for (int counter : {8, 9}) {
-        civ.unit.walkCounter = counter;
-        redraw();
-        EXPECT_EQ(at(95, 100), counter == 8 ? green : blue) << counter;
-        EXPECT_EQ(at(104, 100), counter == 8 ? blue : green) << counter;
-    }
-}
-
-TEST_F(UnitDrawing, DeadBodyVanishesAfter130FramesWithoutBlood) {
-    civ.unit.getHit(3);
-    civ.unit.getHit(3);
-    ASSERT_FALSE(civ.unit.isAlife());
-    civ.unit.walkCounter = 12;
-    for (int frame = 1; frame <= 130; frame++) {
-        redraw();
-        ASSERT_EQ(at(100, 100), stateColour(STATE_DEAD)) << frame;
-        ASSERT_EQ(civ.unit.walkCounter, 0) << frame;
-        ASSERT_EQ(civ.unit.state, STATE_DEAD) << frame;
-    }
-    redraw();
-    EXPECT_EQ(at(100, 100), 0);
-    redraw();
-    EXPECT_EQ(at(100, 100), 0);
-}
-
-TEST_F(UnitDrawing, BloodPoolGrowsToRadiusPlusThreeUntilBloodIsSwitchedOff) {
-    global.bloodMode = 1;
-    civ.unit.life = 0;
-    const int full = (UNIT_RADIUS + 3) * 4;
-    for (int frame = 0; frame < full + 20; frame++) civ.unit.draw(0, 0);
-    EXPECT_EQ(civ.unit.corpseCounter, full);
-    redraw();
-    EXPECT_EQ(at(100 + UNIT_RADIUS + 3, 100), makecol(255, 0, 0));
-    EXPECT_EQ(at(100 + UNIT_RADIUS + 4, 100), 0);
-    EXPECT_EQ(at(100, 100), stateColour(STATE_DEAD));  // the body stays on the pool
-
-    global.bloodMode = 0;
-    for (int frame = 0; frame < full + 5; frame++) civ.unit.draw(0, 0);
-    EXPECT_LT(civ.unit.corpseCounter, 0);
-    global.bloodMode = 1;
-    civ.unit.draw(0, 0);  // a vanished body with blood back on draws nothing
-}
-
-TEST_F(UnitDrawing, DrawsPartlyOffScreenAndIgnoresFarAwayUnits) {
-    civ.unit.direction = -70;
+    const auto at = [](int x, int y) { return getpixel(global.buffer, x, y); };
+    civ.unit.initialise(100, 100, -70, 0);
     civ.unit.draw(104, 0);  // centre at x = -4: the right part shows
     EXPECT_EQ(at(0, 100), stateColour(0));
     clear_bitmap(global.buffer);
@@ -221,4 +88,17 @@ TEST_F(UnitDrawing, DrawsPartlyOffScreenAndIgnoresFarAwayUnits) {
     civ.unit.draw(-2000000000, 2000000000);
     for (int y = 0; y < 600; y += 50)
         for (int x = 0; x < 800; x += 50) ASSERT_EQ(at(x, y), 0) << x << ", " << y;
+    global.bloodMode = 1;
+    civ.unit.initialise(100, 100, 0, 0);
+    civ.unit.life = 0;
+    const int full = (UNIT_RADIUS + 3) * 4;
+    for (int frame = 0; frame < full + 20; frame++) civ.unit.draw(0, 0);
+    EXPECT_EQ(civ.unit.corpseCounter, full);
+    EXPECT_TRUE(at(100 + UNIT_RADIUS + 3, 100) == makecol(255, 0, 0) && at(100 + UNIT_RADIUS + 4, 100) == 0);
+    EXPECT_EQ(at(100, 100), stateColour(STATE_DEAD));  // the body stays on the pool
+    global.bloodMode = 0;
+    for (int frame = 0; frame < full + 5; frame++) civ.unit.draw(0, 0);
+    EXPECT_LT(civ.unit.corpseCounter, 0);
+    global.bloodMode = 1;
+    civ.unit.draw(0, 0);  // a vanished body with blood back on draws nothing
 }

@@ -22,20 +22,18 @@
 
 namespace worldtest {
 
-constexpr int SPRITE_W = 10;
-constexpr int SPRITE_H = 12;
 constexpr int UNIT_RADIUS = 6;
 // Bullet sprites are 2 x (2 + 2N) pixels for weapon N, so their radius is
 // 1 + N and tells the weapons apart.
 inline int bulletHeight(int weapon) { return 2 + 2 * weapon; }
 
-// Six sprites, each filled with its own colour (state s: red s + 1), and
-// the radius byte, as a loaded unit datafile would hold them.
+// Six 10 x 12 sprites, each filled with its own colour (state s: red
+// s + 1), and the radius byte, as a loaded unit datafile would hold them.
 class memoryUnitDatafile {
 public:
     explicit memoryUnitDatafile(signed char radius = UNIT_RADIUS) : radiusByte(radius) {
         for (int s = 0; s < UNIT_SPRITES; s++) {
-            BITMAP* b = create_bitmap(SPRITE_W, SPRITE_H);
+            BITMAP* b = create_bitmap(10, 12);
             clear_to_color(b, makecol(s + 1, 0, 0));
             items[s] = {b, DAT_BITMAP, 0, nullptr};
         }
