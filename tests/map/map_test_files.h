@@ -32,27 +32,19 @@ inline int tileColour(int t) { return makecol(10 + 20 * t, 100, 200); }
 // strip of stripWidth x 32 pixels, each 32-pixel column in its tile's colour.
 inline bytes tilesetDatafile(const bytes& table, int stripWidth) {
     bytes b;
-    putTag(b, "slh.");
-    putTag(b, "ALL.");
+    for (const char* tag : {"slh.", "ALL."}) putTag(b, tag);
     putBig32(b, 2);
     putTag(b, "DATA");
     putBig32(b, table.size());
     putBig32(b, table.size());
     b.insert(b.end(), table.begin(), table.end());
-    const uint32_t pixels = 6 + 3u * stripWidth * 32;
     putTag(b, "BMP ");
-    putBig32(b, pixels);
-    putBig32(b, pixels);
-    putBig16(b, 32);
-    putBig16(b, stripWidth);
-    putBig16(b, 32);
+    putBig32(b, 6 + 3u * stripWidth * 32);
+    putBig32(b, 6 + 3u * stripWidth * 32);
+    for (int v : {32, stripWidth, 32}) putBig16(b, v);
     for (int y = 0; y < 32; ++y)
-        for (int x = 0; x < stripWidth; ++x) {
-            const int t = x / 32;
-            b.push_back(static_cast<unsigned char>(10 + 20 * t));
-            b.push_back(100);
-            b.push_back(200);
-        }
+        for (int x = 0; x < stripWidth; ++x)
+            b.insert(b.end(), {static_cast<unsigned char>(10 + 20 * (x / 32)), 100, 200});
     return b;
 }
 
@@ -60,9 +52,8 @@ inline bytes tilesetDatafile(const bytes& table, int stripWidth) {
 // as entries) to name.
 inline void writeTileset(const std::string& name, const std::vector<int>& solidity,
                          const std::vector<int>& successors) {
-    bytes table;
-    for (int s : solidity) table.push_back(static_cast<unsigned char>(s));
-    for (int s : successors) table.push_back(static_cast<unsigned char>(s));
+    bytes table(solidity.begin(), solidity.end());
+    table.insert(table.end(), successors.begin(), successors.end());
     writeFileBytes(name, tilesetDatafile(table, 32 * static_cast<int>(solidity.size())));
 }
 
