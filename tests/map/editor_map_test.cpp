@@ -32,20 +32,13 @@ protected:
         key[KEY_F2] = 0;
         MapTest::TearDown();
     }
-    // The map creator's empty map, opened in the editor; the rest of the
-    // file (fields 9 to 12) is what the editor keeps besides the layer.
-    void create(int width, int height, bool campaign = false) {
+    // The map creator's empty map, opened in the editor.
+    void create(int width, int height) {
         writeFileText("new.txt", "maps/level.kvm\nt.dat\nchars.txt\n" + std::to_string(width) + " " +
-                                     std::to_string(height) + " S " + (campaign ? "1\nintro\n" : "0\n"));
+                                     std::to_string(height) + " S 0\n");
         newMap("new.txt");
         std::ifstream created("maps/level.kvm", std::ios::binary);
         map.loadMap(created, "maps/level.kvm");
-        mapFileReader rest(created, "maps/level.kvm");
-        ASSERT_EQ(rest.byte(), 0);
-        parts.campaign = rest.byte() != 0;
-        if (parts.campaign) parts.campaignText = rest.text();
-        parts.characterSet = rest.text();
-        ASSERT_EQ(rest.int32(), 0);
     }
     // Saves, reads the layer back as the game does and runs the door's onUse
     // at index; in then reads on from field 9.
@@ -61,7 +54,7 @@ protected:
     editorMapClass map;
     std::vector<edUnit> units = std::vector<edUnit>(256);
     std::vector<std::string> unitScripts = std::vector<std::string>(256);
-    mapSaveParts parts{false, "", "", units.data(), unitScripts.data(), 0};
+    mapSaveParts parts{false, "", "chars.txt", units.data(), unitScripts.data(), 0};
     VirtualMachine vm;
     SPmapClass game;
     std::ifstream file;
@@ -74,7 +67,9 @@ protected:
 // editor too, and the single-player reader gets back all it wrote: every
 // facing 0 to 255, which an enemy facing that way already keeps.
 TEST_F(EditorMapTest, PlainSaveRoundTripsThroughTheSinglePlayerReader) {
-    create(4, 3, true);
+    create(4, 3);
+    parts.campaign = true;
+    parts.campaignText = "intro";
     map.setTile(3, 2, 2);
     map.setTile(0, 1, 1);
     map.getScriptPath(2, 0) = "elsewhere/deep/door.ukv";
@@ -126,7 +121,9 @@ TEST_F(EditorMapTest, PrecompiledSaveIncludesTheGlobalScriptOnlyWhenItExists) {
     EXPECT_EQ(globalScriptSource("maps/.kvm"), "");
 }
 
-TEST_F(EditorMapTest, OverviewOf100By50MapIn400By300UsesFourPixelTilesAndIsReusedFor128Ticks) {
+// The overview of a 100 x 50 map in 400 x 300 has 4-pixel tiles and is
+// reused for 128 ticks.
+TEST_F(EditorMapTest, DrawsTheOverviewAndTheTiles) {
     create(100, 50);
     BITMAP* overview = map.getMapPreview(400, 300);
     EXPECT_EQ(std::make_tuple(map.getSmallSize(), overview->w, overview->h), std::make_tuple(4, 400, 200));
@@ -140,10 +137,7 @@ TEST_F(EditorMapTest, OverviewOf100By50MapIn400By300UsesFourPixelTilesAndIsReuse
     for (int tick = 0; tick < 128; ++tick) map.poll();
     EXPECT_EQ(map.getMapPreview(400, 300)->w, 500);
     EXPECT_EQ(map.getSmallSize(), 1);
-}
-
-TEST_F(EditorMapTest, DrawsScriptTilesRedWhileF2IsHeldAndThePreviewTile) {
-    create(3, 2);
+    // Script tiles are red while F2 is held; the tile under the cursor shows the one to paint.
     map.getScriptPath(1) = "scripts/door.ukv";
     int x = 0, y = 0;
     map.draw(x, y);
@@ -153,10 +147,10 @@ TEST_F(EditorMapTest, DrawsScriptTilesRedWhileF2IsHeldAndThePreviewTile) {
     EXPECT_EQ(getpixel(global.buffer, 40, 5), makecol(255, 0, 0));
     key[KEY_F2] = 0;
     int tile = 7;
-    map.draw(x, y, 4, tile);
+    map.draw(x, y, 501, tile);
     EXPECT_EQ(tile, 3) << "lowered to the last tile of the set";
     EXPECT_EQ(getpixel(global.buffer, 40, 40), tileColour(3));
-    EXPECT_EQ(map.tiles[4], 0) << "the map itself is unchanged";
+    EXPECT_EQ(map.tiles[501], 0) << "the map itself is unchanged";
 }
 
 TEST_F(EditorMapTest, OpeningAMapWithACompiledTileScriptEndsTheProgram) {

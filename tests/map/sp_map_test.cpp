@@ -93,30 +93,24 @@ TEST_F(SPmapTest, MovesRunTheTileEventsInTheirOrder) {
     EXPECT_EQ(vm.variables[50], 515);
 }
 
-TEST_F(SPmapTest, LoadsInlineScriptsAndRunsOnLoadAtOnce) {
+// Tile 1 holds a compiled script, tiles 2 and 3 name one source, which
+// each compiles through the temporary file; every onLoad runs at once.
+TEST_F(SPmapTest, LoadsInlineAndSourceScriptsAndRunsOnLoadAtOnce) {
+    std::filesystem::create_directory("scripts");
     writeFileText("load.ukv", "event onLoad\nadd %61 1\ngraphic 0 0 3\nset %62 -1\nend\nevent onUse\nadd %63 1\nend\n");
     unsigned char buffer[SCRIPT_LIMIT];
     int size = SCRIPT_LIMIT;
     ASSERT_TRUE(compile("load.ukv", "", buffer, &size));
-    std::istringstream in(mapOf('S', 2, 1).byte(0).byte(0).byte(1).byte(1).raw({buffer, buffer + size}).byte(7).str());
+    mapBytes file = mapOf('S', 4, 1).plainTiles(1).byte(1).byte(1).raw({buffer, buffer + size});
+    std::istringstream in(file.byte(0).byte(2).text("load.ukv").byte(0).byte(2).text("load.ukv").byte(7).str());
     map.readMap(in, "m", 'S', vm, run);
     EXPECT_EQ(in.get(), 7);
-    EXPECT_EQ(std::make_pair(vm.variables[61], vm.variables[62]), std::make_pair(1, -1));
-    EXPECT_EQ(map.tiles[0], 3) << "onLoad changed a tile already read";
-    ASSERT_EQ(map.events.count(1), 1u);
+    EXPECT_EQ(std::make_pair(vm.variables[61], vm.variables[62]), std::make_pair(3, -1));
+    EXPECT_EQ(map.tiles, (std::vector<char>{3, 1, 0, 0})) << "onLoad changed a tile already read";
+    ASSERT_EQ(map.events.size(), 3u);
     EXPECT_GT(map.events[1].onUse.getLength(), 0);
     EXPECT_EQ(map.events[1].onEnter.getLength(), 0);
-}
-
-TEST_F(SPmapTest, EachTileCompilesItsSourceThroughTheTemporaryFileOrTheLoadEnds) {
-    std::filesystem::create_directory("scripts");
-    writeFileText("load.ukv", "event onLoad\nadd %61 1\nend\nevent onUse\nadd %63 1\nend\n");
-    load(mapOf('S', 2, 1).byte(0).byte(2).text("load.ukv").byte(0).byte(2).text("load.ukv"));
-    EXPECT_EQ(vm.variables[61], 2);
-    EXPECT_EQ(map.events.size(), 2u);
-    const std::vector<unsigned char> compiled = readFileBytes(TEMP_SCRIPT_FILE);
-    ASSERT_FALSE(compiled.empty());
-    EXPECT_EQ(compiled.back(), 0xFF);
+    EXPECT_EQ(readFileBytes(TEMP_SCRIPT_FILE).back(), 0xFF);
     mapOf('S').byte(0).byte(2).text("missing.ukv").write("bad.kvm");
     std::ifstream bad("bad.kvm", std::ios::binary);
     EXPECT_EXIT(map.loadMap(bad, "maps/bad.kvm", 'S', vm), testing::ExitedWithCode(0),
