@@ -45,6 +45,10 @@ public:
         if (!files.empty()) files.pop_front();
         return !path.empty();
     }
+    void queue(std::deque<int> answers, std::deque<std::string> paths = {}) {
+        buttons = std::move(answers);
+        files = std::move(paths);
+    }
     std::string lastLine(std::size_t i = 0) const { return asked.empty() ? "" : asked.back().at(i); }
 };
 

@@ -19,8 +19,7 @@ TEST_F(EditorTest, EscDialogueSavesAndQuitsOnlyAsAnswered) {
         std::filesystem::remove("maps/out.kvm");
         open(3, 3);
         dialogs.asked.clear();
-        dialogs.buttons = r.buttons;
-        dialogs.files = r.files;
+        dialogs.queue(r.buttons, r.files);
         EXPECT_EQ(hold({KEY_QUIT}), !r.quits) << r.what;
         EXPECT_EQ(fileExists("maps/out.kvm"), r.saves) << r.what;
         EXPECT_TRUE(dialogs.buttons.empty()) << r.what << ": questions left unasked";
@@ -36,8 +35,7 @@ TEST_F(EditorTest, FailedSavesKeepTheOldFileAndTheSession) {
     open(3, 3);
     const std::vector<unsigned char> old = readFileBytes("maps/level.kvm");
     editor->map.getScriptPath(4) = "scripts/bad.ukv";
-    dialogs.buttons = {1, 2, 1};
-    dialogs.files = {"maps/level.kvm"};
+    dialogs.queue({1, 2, 1}, {"maps/level.kvm"});
     EXPECT_TRUE(hold({KEY_QUIT}));
     ASSERT_EQ(dialogs.asked.size(), 3u) << "no \"Quit editor?\" after a failed save";
     EXPECT_EQ(dialogs.asked[2][0], "Script scripts/bad.ukv, line 3 does not compile:");
@@ -48,8 +46,7 @@ TEST_F(EditorTest, FailedSavesKeepTheOldFileAndTheSession) {
     EXPECT_TRUE(step());
 
     editor->map.getScriptPath(2) = "elsewhere/door.ukv";
-    dialogs.files = {"no/such/folder/level.kvm"};
-    dialogs.buttons = {1};
+    dialogs.queue({1}, {"no/such/folder/level.kvm"});
     EXPECT_FALSE(editor->save(false));
     EXPECT_EQ(editor->map.scriptPathAt(2), "elsewhere/door.ukv");
     EXPECT_EQ(dialogs.asked.back()[0], "The map could not be saved:");

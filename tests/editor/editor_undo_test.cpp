@@ -27,8 +27,7 @@ TEST_F(EditorTest, UndoOfEachKindOfEditRestoresTheSavedBytes) {
         editor->map.getScriptPath(1) = "scripts/door.ukv";
         if (r.unitMode) toUnitMode();
         const std::vector<unsigned char> before = saved();
-        dialogs.buttons = r.buttons;
-        dialogs.files = r.files;
+        dialogs.queue(r.buttons, r.files);
         r.edit(*this);
         step();
         EXPECT_EQ(editor->history.undoSteps(), 1u) << r.what << ": one step";

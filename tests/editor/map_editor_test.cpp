@@ -54,35 +54,32 @@ TEST_F(EditorTest, UnitModeWithoutUnitsAsksAtOnceAndNoGoesBackToTileMode) {
     EXPECT_EQ(dialogs.asked.size(), 2u) << "with a unit nothing is asked";
 }
 
-TEST_F(EditorTest, HeldMovementStepsByThirtyTwoOverTheDivisor) {
-    open(20, 20, {{1, 100, 100, 0, ""}});
-    toUnitMode();
-    holdSlot(SLOT_STRAFE_LEFT, 10);
-    EXPECT_EQ(unit(0).posX, 60);
-    for (int i = 0; i < 8; ++i) hold({KEY_FINER_STEP});
-    EXPECT_EQ(editor->stepDivisor, 1) << "never below 1";
-    holdSlot(SLOT_BACKWARD);
-    EXPECT_EQ(unit(0).posY, 132);
-    hold({KEY_COARSER_STEP});
-    EXPECT_EQ(editor->stepDivisor, 2);
-}
-
-TEST_F(EditorTest, UnitsStopNearTheMapEdges) {
-    struct row { const char* what; float x, y; int slot; float wantX, wantY; };
+// A held key moves a unit 32 / divisor pixels a step (the divisor starts
+// at 8, F5 lowers it to 1 at least, F6 raises it) while it is at least 4
+// pixels from the edge it moves towards.
+TEST_F(EditorTest, HeldMovementStepsByThirtyTwoOverTheDivisorAndStopsNearTheEdges) {
+    struct row { const char* what; float x, y; int slot, steps; float wantX, wantY; };
     const row rows[] = {
-        {"x = 3 doesn't move left", 3, 50, SLOT_STRAFE_LEFT, 3, 50},
-        {"x = 5 moves left to 1", 5, 50, SLOT_STRAFE_LEFT, 1, 50},
-        {"y = 3 doesn't move up", 50, 3, SLOT_FORWARD, 50, 3},
-        {"x = 316 on a 10-wide map moves right", 316, 50, SLOT_STRAFE_RIGHT, 320, 50},
-        {"x = 317 doesn't move right", 317, 50, SLOT_STRAFE_RIGHT, 317, 50},
-        {"y = 317 doesn't move down", 50, 317, SLOT_BACKWARD, 50, 317},
+        {"ten steps left", 100, 100, SLOT_STRAFE_LEFT, 10, 60, 100},
+        {"x = 3 doesn't move left", 3, 50, SLOT_STRAFE_LEFT, 1, 3, 50},
+        {"x = 5 moves left to 1", 5, 50, SLOT_STRAFE_LEFT, 1, 1, 50},
+        {"y = 3 doesn't move up", 50, 3, SLOT_FORWARD, 1, 50, 3},
+        {"x = 316 on a 10-wide map moves right", 316, 50, SLOT_STRAFE_RIGHT, 1, 320, 50},
+        {"x = 317 doesn't move right", 317, 50, SLOT_STRAFE_RIGHT, 1, 317, 50},
+        {"y = 317 doesn't move down", 50, 317, SLOT_BACKWARD, 1, 50, 317},
     };
     for (const row& r : rows) {
         open(10, 10, {{1, r.x, r.y, 0, ""}});
         toUnitMode();
-        holdSlot(r.slot);
+        holdSlot(r.slot, r.steps);
         EXPECT_EQ(std::make_pair(unit(0).posX, unit(0).posY), std::make_pair(r.wantX, r.wantY)) << r.what;
     }
+    for (int i = 0; i < 8; ++i) hold({KEY_FINER_STEP});
+    EXPECT_EQ(editor->stepDivisor, 1) << "never below 1";
+    holdSlot(SLOT_FORWARD);
+    EXPECT_EQ(unit(0).posY, 317 - 32);
+    hold({KEY_COARSER_STEP});
+    EXPECT_EQ(editor->stepDivisor, 2);
 }
 
 TEST_F(EditorTest, DeletingTheFirstOfThreeMovesTheLastIntoItsPlace) {
@@ -145,8 +142,7 @@ TEST_F(EditorTest, ScriptQuestionsSetReplaceOrRemoveTheScript) {
         open(4, 4, {{1, 40, 40, 0, r.before}});
         editor->map.getScriptPath(0) = r.before;
         for (bool unitMode : {false, true}) {
-            dialogs.buttons = r.buttons;
-            dialogs.files = r.files;
+            dialogs.queue(r.buttons, r.files);
             holdSlot(SLOT_SHOOT);
             EXPECT_EQ(unitMode ? editor->units.scripts[0] : editor->map.scriptPathAt(0), r.after) << r.what;
             EXPECT_EQ(dialogs.lastLine(1), unitMode ? "If a script was previously assigned to this unit,"
