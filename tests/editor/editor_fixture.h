@@ -29,7 +29,6 @@ public:
     std::deque<int> buttons;
     std::deque<std::string> files;
     std::vector<std::vector<std::string>> asked;
-    std::vector<std::string> fileTitles;
 
     int alert(const std::vector<std::string>& lines, const std::vector<std::string>& choices) override {
         asked.push_back(lines);
@@ -39,7 +38,6 @@ public:
         return b;
     }
     bool selectFile(const std::string& title, std::string& path, const std::string&, int, int) override {
-        fileTitles.push_back(title);
         EXPECT_FALSE(files.empty()) << "unexpected file selector: " << title;
         path = files.empty() ? "" : files.front();
         if (!files.empty()) files.pop_front();
