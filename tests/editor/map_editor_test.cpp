@@ -2,7 +2,6 @@
 #include <tuple>
 
 #include "editor_fixture.h"
-#include "map/map_file.h"
 
 using namespace edtest;
 

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "app/creator.h"
-#include "app/helpers.h"
 #include "map/map_writer.h"
 #include "map/sp_map.h"
 #include "map_fixture.h"
