@@ -110,7 +110,9 @@ TEST_F(SPmapTest, LoadsInlineAndSourceScriptsAndRunsOnLoadAtOnce) {
     ASSERT_EQ(map.events.size(), 3u);
     EXPECT_GT(map.events[1].onUse.getLength(), 0);
     EXPECT_EQ(map.events[1].onEnter.getLength(), 0);
-    EXPECT_EQ(readFileBytes(TEMP_SCRIPT_FILE).back(), 0xFF);
+    const std::vector<unsigned char> compiled = readFileBytes(TEMP_SCRIPT_FILE);
+    ASSERT_FALSE(compiled.empty());
+    EXPECT_EQ(compiled.back(), 0xFF);
     mapOf('S').byte(0).byte(2).text("missing.ukv").write("bad.kvm");
     std::ifstream bad("bad.kvm", std::ios::binary);
     EXPECT_EXIT(map.loadMap(bad, "maps/bad.kvm", 'S', vm), testing::ExitedWithCode(0),
