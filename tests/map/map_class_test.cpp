@@ -28,6 +28,7 @@ TEST_F(MapClassTest, LoadsTheTileLayerAndAnimatesItEverySixteenthPoll) {
     std::istringstream in(mapOf('M', 3, 1).raw({0, 0, 1, 0, 2, 0}).byte(0x5A).str());
     map.readMap(in, "m");
     EXPECT_EQ(in.get(), 0x5A);
+    EXPECT_EQ(std::make_pair(map.getMapWidth(), map.getMapHeight()), std::make_pair(96, 32)) << "in pixels";
     for (int i = 0; i < 15; ++i) map.poll();
     EXPECT_EQ(map.tiles, (std::vector<char>{0, 1, 2}));
     map.poll();
