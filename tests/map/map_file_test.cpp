@@ -1,5 +1,7 @@
 #include "map/map_file.h"
 
+#include <fstream>
+#include <functional>
 #include <limits>
 #include <tuple>
 
@@ -122,8 +124,8 @@ TEST(MapFileReader, ReadsUnitRecordsAndSpawnPoints) {
                           unitAt(spawnTail(1), 48, 80).str());
     mapFileReader r(in, "m");
     const unitRecord u = readUnitRecord(r, 2, 2);
-    EXPECT_EQ(std::tie(u.type, u.x, u.y, u.direction, u.state), std::make_tuple(-7, 40.5f, -2.0f, 192, -2));
-    EXPECT_EQ(u.scriptMode, 7);
+    EXPECT_EQ(std::tie(u.type, u.x, u.y, u.direction, u.state, u.scriptMode),
+              std::make_tuple(-7, 40.5f, -2.0f, 192, -2, 7));
     EXPECT_TRUE(u.script.empty() && u.scriptPath.empty());
     const std::vector<spawnPoint> points = readSpawnPoints(r, 2, 3);
     ASSERT_EQ(points.size(), 1u);
@@ -135,12 +137,10 @@ TEST(MapFileReader, RefusesUnitsOffTheMapByMoreThanATile) {
     const float inf = std::numeric_limits<float>::infinity(), nan = std::numeric_limits<float>::quiet_NaN();
     struct row { const char* what; float x, y; bool taken; };
     const row rows[] = {
-        {"inside", 40, 70, true},
         {"one tile out, left and bottom", -32, 128, true},
         {"one tile out, right and top", 96, -32, true},
         {"left", -32.01f, 0, false},
         {"right", 96.01f, 0, false},
-        {"top", 0, -33, false},
         {"bottom", 0, 129, false},
         {"far away", 1e30f, 5, false},
         {"not a number", nan, 5, false},
@@ -150,5 +150,31 @@ TEST(MapFileReader, RefusesUnitsOffTheMapByMoreThanATile) {
         const std::string reason = r.taken ? "" : "Invalid unit position";
         EXPECT_EQ(faultOf(unitAt(mapBytes(), r.x, r.y).str(), oneUnit), reason) << r.what;
         EXPECT_EQ(faultOf(unitAt(spawnTail(1), r.x, r.y).str(), spawnPoints), reason) << r.what << " (spawn point)";
+    }
+}
+
+// Each kind of fault ends the program with its numbered error.
+TEST_F(MapFileTest, FaultsEndTheProgramWithTheirNumberedErrors) {
+    bytes cut = tilesetDatafile(bytes(8, 0), 128);
+    cut.resize(cut.size() - 10);
+    writeFileBytes("cut.dat", cut);
+    mapOf('S').byte(0).byte(2).text("missing.ukv").write("bad.kvm");
+    mapOf('S').byte(0).byte(1).byte(0xFF).write("pre.kvm");
+    VirtualMachine vm;
+    struct row { const char* file; std::function<void(std::ifstream&)> load; const char* error; };
+    const row rows[] = {
+        {"", [](std::ifstream&) { mapClass().setTileset("none.dat"); }, "Error007: Loading datafile \"none.dat\""},
+        {"", [](std::ifstream&) { mapClass().setTileset("cut.dat"); },
+         "Error011: Could not load tileset \"cut.dat\" for the following reason:\nDamaged datafile"},
+        {"none.kvm", [](std::ifstream& in) { mapClass().loadMap(in, "mpmaps/none.kvm"); },
+         "Error010: Could not load map \"mpmaps/none.kvm\" for the following reason:\nUnexpected end of file"},
+        {"bad.kvm", [&vm](std::ifstream& in) { SPmapClass().loadMap(in, "maps/bad.kvm", 'S', vm); },
+         "Error012: Script error:\nAn error occured in compile stage"},
+        {"pre.kvm", [](std::ifstream& in) { editorMapClass().loadMap(in, "pre.kvm"); },
+         "Error013: Editor error:\nPrecompiled scripts are illegal for editing"},
+    };
+    for (const row& r : rows) {
+        std::ifstream in(r.file, std::ios::binary);
+        EXPECT_EXIT(r.load(in), testing::ExitedWithCode(0), r.error);
     }
 }

@@ -91,8 +91,6 @@ public:
         for (int i = 0; i < count; ++i) byte(tile).byte(0);
         return *this;
     }
-    // Fields 9 to 12 of a map without global script, campaign or units.
-    mapBytes& emptyTail() { return byte(0).byte(0).text("chars.txt").int32(0); }
     std::string str() const { return std::string(b.begin(), b.end()); }
     void write(const std::string& name) const { writeFileBytes(name, b); }
 };

@@ -65,6 +65,7 @@ TEST_F(SPmapTest, MovesRunTheTileEventsInTheirOrder) {
         {"solidity 2 stops a bullet", 40, 16, 70, 16, 0, 2, 0, 0, true},
         {"a splintering bullet sets off onExplode", 40, 16, 70, 16, explode, 2, 0, 0, true},
         {"a grenade passes solidity 2", 40, 16, 70, 16, explode, 3, 0, 0, false},
+        {"declined by solidity 1: use, touch, the flag's use", 40, 40, 40, 10, enterLeave | use, 1, 1, 515, true},
         {"far off the map: declined, tiles unread", 40, 40, -500, 1e30f, enterLeave | explode, 3, 0, 1, true},
     };
     for (const row& r : rows) {
@@ -81,16 +82,6 @@ TEST_F(SPmapTest, MovesRunTheTileEventsInTheirOrder) {
     EXPECT_EQ(vm.variables[53], 1) << "onEnter sees B's column";
     EXPECT_EQ(std::make_tuple(vm.variables[54], vm.variables[55]), std::make_tuple(0, 1)) << "onLeave sees A";
     EXPECT_EQ(std::make_tuple(vm.variables[1], vm.variables[2]), std::make_tuple(0, 1));
-    // Standing runs the touch every tick.
-    vm.variables[50] = 0;
-    for (int tick = 0; tick < 3; ++tick) judge(10, 40, 10, 40, enterLeave);
-    EXPECT_EQ(vm.variables[50], 444);
-    // Declined by a solid tile: use of the old tile first, then its touch, then the flag's use.
-    vm.variables[50] = 0;
-    map.tiles[5] = 3;
-    judge(40, 40, 70, 40, enterLeave | use, 1, 1);
-    EXPECT_TRUE(last.wasDeclined());
-    EXPECT_EQ(vm.variables[50], 515);
 }
 
 // Tile 1 holds a compiled script, tiles 2 and 3 name one source, which
@@ -113,16 +104,4 @@ TEST_F(SPmapTest, LoadsInlineAndSourceScriptsAndRunsOnLoadAtOnce) {
     const std::vector<unsigned char> compiled = readFileBytes(TEMP_SCRIPT_FILE);
     ASSERT_FALSE(compiled.empty());
     EXPECT_EQ(compiled.back(), 0xFF);
-    mapOf('S').byte(0).byte(2).text("missing.ukv").write("bad.kvm");
-    std::ifstream bad("bad.kvm", std::ios::binary);
-    EXPECT_EXIT(map.loadMap(bad, "maps/bad.kvm", 'S', vm), testing::ExitedWithCode(0),
-                "Error012: Script error:\nAn error occured in compile stage");
-}
-
-TEST_F(SPmapTest, PreviewOfA40By30MapIn200By200UsesFivePixelTiles) {
-    load(mapOf('S', 40, 30).plainTiles(40 * 30, 2));
-    BITMAP* preview = map.getMapPreview(200, 200);
-    EXPECT_EQ(std::make_tuple(map.getSmallSize(), preview->w, preview->h), std::make_tuple(5, 200, 150));
-    EXPECT_EQ(getpixel(preview, 7, 7), tileColour(2));
-    EXPECT_EQ(map.getMapPreview(10, 10), preview) << "kept whatever the arguments";
 }
