@@ -4,20 +4,16 @@
 
 using namespace edtest;
 
-TEST_F(EditorTest, TypesBeyondTheCharacterSetAreNumberedInTheWarningColour) {
-    // P = 1, E = 3, K = 2: types 0 to 5 exist.
-    open(30, 30, {{5, 100, 100, 0, ""}, {6, 200, 100, 0, ""}});
+// 100 x 50 tiles: the overview in 400 x 300 has 4 pixels a tile, a
+// 400 x 200 picture centred at (200, 200). P = 1, E = 3, K = 2: types 0
+// to 5 exist, and a type beyond them is numbered in the warning colour.
+TEST_F(EditorTest, FrameNumbersUnitsAndTheOverviewMarksTheCursorCellOrTheCurrentUnit) {
+    open(100, 50, {{1, 10 * 32 + 5, 20 * 32 + 5, 0, ""}, {5, 100, 100, 0, ""}, {6, 200, 100, 0, ""}});
     editor->draw();
     const int white = makecol(255, 255, 255), warning = makecol(255, 150, 0);
     EXPECT_TRUE(holdsColour(global.buffer, 100, 100, 10, 10, white));
     EXPECT_FALSE(holdsColour(global.buffer, 100, 100, 10, 10, warning));
     EXPECT_TRUE(holdsColour(global.buffer, 200, 100, 10, 10, warning));
-}
-
-TEST_F(EditorTest, OverviewMarksTheCursorCellOrTheCurrentUnit) {
-    // 100 x 50 tiles in 400 x 300: 4 pixels a tile, a 400 x 200 picture
-    // centred at (200, 200).
-    open(100, 50, {{1, 10 * 32 + 5, 20 * 32 + 5, 0, ""}});
     for (int i = 0; i < 3; ++i) holdSlot(SLOT_STRAFE_RIGHT);
     key[KEY_OVERVIEW] = 1;
     editor->draw();

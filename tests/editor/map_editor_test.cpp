@@ -5,25 +5,6 @@
 
 using namespace edtest;
 
-TEST_F(EditorTest, UnitLooksFollowTheCharacterSetCounts) {
-    struct row { const char* what; int players, enemies, civilians; std::vector<int> types, looks; int spareLook; };
-    const row rows[] = {
-        {"P = 1, E = 3: player, enemies, civilian", 1, 3, 2, {0, 1, 3, 4}, {0, 1, 1, 2}, 1},
-        {"no enemies: a spare slot looks civilian", 1, 0, 2, {0, 1}, {0, 2}, 2},
-        {"no player: type 0 is an enemy", 0, 2, 0, {0, 1, 2}, {1, 1, 2}, 1},
-    };
-    for (const row& r : rows) {
-        writeCharacterSet(r.players, r.enemies, r.civilians);
-        std::vector<unitAt> placed;
-        for (int t : r.types) placed.push_back({t, 40, 40, 0, ""});
-        open(10, 10, placed);
-        for (std::size_t i = 0; i < r.types.size(); ++i) EXPECT_EQ(unit(i).state, r.looks[i]) << r.what;
-        const edUnit& spare = unit(static_cast<int>(r.types.size()));
-        EXPECT_EQ(std::make_tuple(spare.type, spare.state, spare.posX), std::make_tuple(r.players, r.spareLook, 0.0f))
-            << r.what;
-    }
-}
-
 TEST_F(EditorTest, RefusesPrecompiledMapsAndMissingCharacterSets) {
     writeMap(2, 2, {}, 1);
     EXPECT_EXIT(mapEditor("maps/level.kvm", dialogs), testing::ExitedWithCode(0),
@@ -81,37 +62,33 @@ TEST_F(EditorTest, HeldMovementStepsByThirtyTwoOverTheDivisorAndStopsNearTheEdge
     EXPECT_EQ(editor->stepDivisor, 2);
 }
 
-TEST_F(EditorTest, DeletingTheFirstOfThreeMovesTheLastIntoItsPlace) {
-    open(10, 10, {{0, 10, 10, 0, ""}, {1, 20, 20, 5, ""}, {4, 30, 40, 99, "scripts/guard.ukv"}});
-    toUnitMode();
-    dialogs.buttons = {1};
-    holdSlot(SLOT_USE);
-    EXPECT_EQ(dialogs.lastLine(), "Delete current unit?");
-    ASSERT_EQ(editor->units.count, 2);
-    EXPECT_EQ(std::make_tuple(unit(0).type, unit(0).state, unit(0).posX, unit(0).posY, unit(0).direction),
-              std::make_tuple(4, static_cast<int>(LOOK_CIVILIAN), 30.0f, 40.0f, 99));
-    EXPECT_EQ(editor->units.scripts[0], "scripts/guard.ukv");
-    EXPECT_EQ(unit(1).type, 1);
-}
-
-// The cursor and the tile choice stay within the map and the set; Shift
-// and Next show the cursor's position instead of choosing a tile.
-TEST_F(EditorTest, CursorAndTileChoiceStayInRange) {
-    open(40, 30);
-    for (int i = 0; i < 5; ++i) holdSlot(SLOT_STRAFE_RIGHT);
-    for (int i = 0; i < 7; ++i) holdSlot(SLOT_BACKWARD);
-    dialogs.buttons = {1};
-    shifted(SLOT_NEXT_WEAPON);
-    ASSERT_EQ(dialogs.asked.size(), 1u);
-    EXPECT_EQ(dialogs.asked[0], (std::vector<std::string>{"X: 5/40", "Y: 7/30"}));
-    EXPECT_EQ(editor->currentTile, 0) << "with Shift held the tile stays";
-    open(3, 2);
-    hold({DEFAULT_KEYS[SLOT_AIMING_HELP], DEFAULT_KEYS[SLOT_STRAFE_RIGHT], DEFAULT_KEYS[SLOT_BACKWARD]}, 6);
-    EXPECT_EQ(std::make_pair(editor->column, editor->row), std::make_pair(2, 1));
+// The tile choice stays within the set; a stroke of Use held while the
+// cursor walks is one step; Shift moves the cursor while held, within the
+// map, and Shift and Next show its position instead of choosing a tile.
+TEST_F(EditorTest, TileModeStaysInRangeAndPaintsAHeldStrokeAsOneStep) {
+    open(6, 4);
     holdSlot(SLOT_PREVIOUS_WEAPON);
     EXPECT_EQ(editor->currentTile, 0);
     for (int i = 0; i < 6; ++i) holdSlot(SLOT_NEXT_WEAPON);
     EXPECT_EQ(editor->currentTile, 3) << "the last tile of a set of 4";
+    for (int slot : {SLOT_PREVIOUS_WEAPON, SLOT_STRAFE_RIGHT, SLOT_BACKWARD}) holdSlot(slot);
+    // A 3 x 2 rectangle of tile 2 from (1, 1).
+    key[DEFAULT_KEYS[SLOT_USE]] = 1;
+    step();
+    for (int slot : {SLOT_STRAFE_RIGHT, SLOT_STRAFE_RIGHT, SLOT_BACKWARD, SLOT_STRAFE_LEFT, SLOT_STRAFE_LEFT})
+        holdSlot(slot);
+    key[DEFAULT_KEYS[SLOT_USE]] = 0;
+    step();
+    EXPECT_EQ(editor->history.undoSteps(), 1u);
+    std::vector<char> want(24, 0);
+    for (int y = 1; y <= 2; ++y)
+        for (int x = 1; x <= 3; ++x) want[y * 6 + x] = 2;
+    EXPECT_EQ(editor->map.tiles, want);
+    hold({DEFAULT_KEYS[SLOT_AIMING_HELP], DEFAULT_KEYS[SLOT_STRAFE_RIGHT], DEFAULT_KEYS[SLOT_BACKWARD]}, 6);
+    dialogs.buttons = {1};
+    shifted(SLOT_NEXT_WEAPON);
+    EXPECT_EQ(dialogs.asked.back(), (std::vector<std::string>{"X: 5/6", "Y: 3/4"}));
+    EXPECT_EQ(editor->currentTile, 2) << "with Shift held the tile stays";
 }
 
 TEST_F(EditorTest, TurningWrapsAndRetypingSetsTheLook) {
@@ -151,19 +128,3 @@ TEST_F(EditorTest, ScriptQuestionsSetReplaceOrRemoveTheScript) {
     }
 }
 
-TEST_F(EditorTest, PaintedRectangleIsOneStep) {
-    open(6, 4);
-    for (int slot : {SLOT_NEXT_WEAPON, SLOT_NEXT_WEAPON, SLOT_STRAFE_RIGHT, SLOT_BACKWARD}) holdSlot(slot);
-    // A 3 x 2 rectangle from (1, 1): Use held while the cursor walks.
-    key[DEFAULT_KEYS[SLOT_USE]] = 1;
-    step();
-    for (int slot : {SLOT_STRAFE_RIGHT, SLOT_STRAFE_RIGHT, SLOT_BACKWARD, SLOT_STRAFE_LEFT, SLOT_STRAFE_LEFT})
-        holdSlot(slot);
-    key[DEFAULT_KEYS[SLOT_USE]] = 0;
-    step();
-    EXPECT_EQ(editor->history.undoSteps(), 1u) << "one held stroke is one step";
-    std::vector<char> want(24, 0);
-    for (int y = 1; y <= 2; ++y)
-        for (int x = 1; x <= 3; ++x) want[y * 6 + x] = 2;
-    EXPECT_EQ(editor->map.tiles, want);
-}

@@ -69,17 +69,3 @@ TEST_F(MapClassTest, JudgesMovesByTheEdgesAndTheTileUnder) {
         EXPECT_EQ(std::make_pair(x, y), std::make_pair(r.wantX, r.wantY)) << r.what;
     }
 }
-
-// The view centre stays half a screen inside a map larger than the screen.
-TEST_F(MapClassTest, DrawsAroundTheViewCentreKeptOnTheMap) {
-    std::vector<int> tiles(40 * 30, 0);
-    tiles[10 * 40 + 20] = 2;
-    load(40, 30, tiles);
-    int x = 20 * 32 + 5, y = 10 * 32 + 7;
-    map.draw(x, y);
-    EXPECT_EQ(std::make_pair(x, y), std::make_pair(20 * 32 + 5 - 400, 10 * 32 + 7 - 300));
-    EXPECT_EQ(getpixel(global.buffer, 400 - 5, 300 - 7), tileColour(2));
-    x = y = 100000;
-    map.draw(x, y);
-    EXPECT_EQ(std::make_pair(x, y), std::make_pair(40 * 32 - 800, 30 * 32 - 600));
-}
