@@ -6,25 +6,13 @@
 
 using namespace maptest;
 
-namespace {
-
-class MapClassTest : public MapTest {
-protected:
-    void load(int width, int height, std::vector<int> tiles = {}) {
-        mapBytes file = mapOf('M', width, height);
-        tiles.resize(width * height, 0);
-        for (int t : tiles) file.byte(t).byte(0);
-        ASSERT_EQ(faultOf(file.str(), [this](std::istream& in) { map.readMap(in, "mpmaps/m.kvm"); }), "");
-    }
-    mapClass map;
-};
-
-}  // namespace
+using MapClassTest = MapTest;
 
 // The layer's tiles animate every sixteenth poll; the reader stops at the
 // global script flag.
 TEST_F(MapClassTest, LoadsTheTileLayerAndAnimatesItEverySixteenthPoll) {
     std::istringstream in(mapOf('M', 3, 1).raw({0, 0, 1, 0, 2, 0}).byte(0x5A).str());
+    mapClass map;
     map.readMap(in, "m");
     EXPECT_EQ(in.get(), 0x5A);
     EXPECT_EQ(std::make_pair(map.getMapWidth(), map.getMapHeight()), std::make_pair(96, 32)) << "in pixels";
@@ -44,7 +32,9 @@ TEST_F(MapClassTest, LoadsTheTileLayerAndAnimatesItEverySixteenthPoll) {
 // 8 pixels inside the edges (a blocked axis goes back, the other slides);
 // a solid tile or a position whose tile lies off the map sends both back.
 TEST_F(MapClassTest, JudgesMovesByTheEdgesAndTheTileUnder) {
-    load(10, 10, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3});
+    std::istringstream in(mapOf('M', 10, 10).plainTiles(11).byte(3).byte(0).plainTiles(88).str());
+    mapClass map;
+    map.readMap(in, "m");
     struct row { const char* what; float x, y; bool passes; float wantX, wantY; };
     const row rows[] = {
         {"8 pixels from the left edge", 8, 100, true, 8, 100},

@@ -3,7 +3,6 @@
 #include <filesystem>
 
 #include "map_fixture.h"
-#include "script/compiler.h"
 #include "script/virtual_machine.h"
 #include "world/entity.h"
 
@@ -82,20 +81,4 @@ TEST_F(SPmapTest, MovesRunTheTileEventsInTheirOrder) {
     EXPECT_EQ(vm.variables[53], 1) << "onEnter sees B's column";
     EXPECT_EQ(std::make_tuple(vm.variables[54], vm.variables[55]), std::make_tuple(0, 1)) << "onLeave sees A";
     EXPECT_EQ(std::make_tuple(vm.variables[1], vm.variables[2]), std::make_tuple(0, 1));
-}
-
-// Tile 1 holds a compiled script, tiles 2 and 3 name one source; every
-// onLoad runs while the map is read.
-TEST_F(SPmapTest, LoadsInlineAndSourceScriptsAndRunsOnLoadAtOnce) {
-    std::filesystem::create_directory("scripts");
-    writeFileText("load.ukv", "event onLoad\nadd %61 1\ngraphic 0 0 3\nend\n");
-    unsigned char buffer[SCRIPT_LIMIT];
-    int size = SCRIPT_LIMIT;
-    ASSERT_TRUE(compile("load.ukv", "", buffer, &size));
-    mapBytes file = mapOf('S', 4, 1).plainTiles(1).byte(1).byte(1).raw({buffer, buffer + size});
-    std::istringstream in(file.byte(0).byte(2).text("load.ukv").byte(0).byte(2).text("load.ukv").byte(7).str());
-    map.readMap(in, "m", 'S', vm, run);
-    EXPECT_EQ(in.get(), 7);
-    EXPECT_EQ(vm.variables[61], 3);
-    EXPECT_EQ(map.tiles, (std::vector<char>{3, 1, 0, 0})) << "onLoad changed a tile already read";
 }
