@@ -47,7 +47,6 @@ public:
         buttons = std::move(answers);
         files = std::move(paths);
     }
-    std::string lastLine(std::size_t i = 0) const { return asked.empty() ? "" : asked.back().at(i); }
 };
 
 // A placed unit as a map file stores it.
@@ -72,7 +71,10 @@ public:
         for (const char* folder : {"data", "maps", "scripts"}) std::filesystem::create_directories(folder);
         writeFileBytes("data/editorgr.dat", lookFile);
         maptest::writeTileset("t.dat", {0, 0, 0, 0}, {0, 0, 0, 0});
-        writeCharacterSet(1, 3, 2);
+        // 1 player, 3 enemy types, 2 civilian types.
+        const std::string enemy = "rifleman 2.0 40 0 2 8 400 r.dat\n", civilian = "scientist 1.5 20 0 s.dat\n";
+        writeFileText("chars.txt", "1\nplayer 3.0 100 50 1 60 40 8 5 2 p.dat\n3\n" + enemy + enemy + enemy + "2\n" +
+                                       civilian + civilian);
         writeFileText("scripts/door.ukv", "event onUse\nadd %40 1\nend\n");
         writeFileText("scripts/guard.ukv", "event onKill\nadd %41 1\nend\n");
     }
@@ -89,17 +91,6 @@ public:
         keyStates.resetAll();
     }
 
-    // P players, E enemy types and K civilian types.
-    static void writeCharacterSet(int players, int enemies, int civilians) {
-        std::string text;
-        for (auto [count, line] : {std::pair(players, "player 3.0 100 50 1 60 40 8 5 2 p.dat\n"),
-                                   std::pair(enemies, "rifleman 2.0 40 0 2 8 400 r.dat\n"),
-                                   std::pair(civilians, "scientist 1.5 20 0 s.dat\n")}) {
-            text += std::to_string(count) + "\n";
-            for (int i = 0; i < count; ++i) text += line;
-        }
-        writeFileText("chars.txt", text);
-    }
     // "maps/level.kvm": a w x h map of tile 0 with the given units.
     static void writeMap(int w, int h, const std::vector<unitAt>& units = {}, int globalFlag = 0) {
         maptest::mapBytes m;

@@ -19,21 +19,6 @@ TEST_F(EditorTest, RefusesPrecompiledMapsAndMissingCharacterSets) {
     EXPECT_EXIT(mapEditor("maps/none.kvm", dialogs), testing::ExitedWithCode(0), "Failed to open file");
 }
 
-TEST_F(EditorTest, UnitModeWithoutUnitsAsksAtOnceAndNoGoesBackToTileMode) {
-    open(5, 5);
-    for (int answer : {2, 1}) {
-        dialogs.buttons = {answer};
-        holdSlot(SLOT_EXTRA);
-        step();
-        EXPECT_EQ(dialogs.lastLine(), "Create new unit?");
-        EXPECT_EQ(editor->mode, answer == 1 ? mapEditor::UNIT_MODE : mapEditor::TILE_MODE);
-        EXPECT_EQ(editor->units.count, answer == 1 ? 1 : 0);
-    }
-    EXPECT_EQ(unit(0).type, 1) << "a fresh slot holds type P";
-    step();
-    EXPECT_EQ(dialogs.asked.size(), 2u) << "with a unit nothing is asked";
-}
-
 // A held key moves a unit 32 / divisor pixels a step (the divisor starts
 // at 8, F5 lowers it to 1 at least, F6 raises it) while it is at least 4
 // pixels from the edge it moves towards.
@@ -91,13 +76,37 @@ TEST_F(EditorTest, TileModeStaysInRangeAndPaintsAHeldStrokeAsOneStep) {
     EXPECT_EQ(editor->currentTile, 2) << "with Shift held the tile stays";
 }
 
-TEST_F(EditorTest, TurningWrapsAndRetypingSetsTheLook) {
-    open(10, 10, {{0, 50, 50, 1, ""}});
+// Yes and then no file removes a tile's or a unit's script.
+TEST_F(EditorTest, CancellingTheScriptFileRemovesTheScript) {
+    open(4, 4, {{1, 40, 40, 0, "scripts/door.ukv"}});
+    editor->map.getScriptPath(0) = "scripts/door.ukv";
+    dialogs.queue({1, 1}, {"", ""});
+    holdSlot(SLOT_SHOOT);
     toUnitMode();
+    holdSlot(SLOT_SHOOT);
+    EXPECT_EQ(editor->map.scriptPathAt(0), "");
+    EXPECT_EQ(editor->units.scripts[0], "");
+}
+
+// Unit mode without units asks at once for one (No goes back to tile
+// mode); a fresh unit holds type P. Shift turns a unit, wrapping, and
+// retypes it within 0 and the largest type, which sets its look.
+TEST_F(EditorTest, UnitModeCreatesTurnsAndRetypesUnits) {
+    open(5, 5);
+    for (int answer : {2, 1}) {
+        dialogs.buttons = {answer};
+        holdSlot(SLOT_EXTRA);
+        step();
+        EXPECT_EQ(dialogs.asked.back()[0], "Create new unit?");
+        EXPECT_EQ(editor->mode, answer == 1 ? mapEditor::UNIT_MODE : mapEditor::TILE_MODE);
+        EXPECT_EQ(editor->units.count, answer == 1 ? 1 : 0);
+    }
+    step();
+    EXPECT_EQ(dialogs.asked.size(), 2u) << "with a unit nothing is asked";
+    EXPECT_EQ(std::make_pair(unit(0).type, unit(0).state), std::make_pair(1, static_cast<int>(LOOK_ENEMY)));
+    unit(0).direction = 1;
     shifted(SLOT_STRAFE_LEFT, 3);
     EXPECT_EQ(unit(0).direction, 254);
-    shifted(SLOT_FORWARD);
-    EXPECT_EQ(std::make_pair(unit(0).type, unit(0).state), std::make_pair(1, static_cast<int>(LOOK_ENEMY)));
     for (int i = 0; i < 3; ++i) shifted(SLOT_FORWARD);
     EXPECT_EQ(unit(0).state, LOOK_CIVILIAN);
     for (int i = 0; i < 6; ++i) shifted(SLOT_BACKWARD);
@@ -105,26 +114,5 @@ TEST_F(EditorTest, TurningWrapsAndRetypingSetsTheLook) {
         << "never below 0";
     for (int i = 0; i < 200; ++i) shifted(SLOT_FORWARD);
     EXPECT_EQ(unit(0).type, MAX_UNIT_TYPE) << "a type the map's byte can hold";
-}
-
-TEST_F(EditorTest, ScriptQuestionsSetReplaceOrRemoveTheScript) {
-    struct row { const char* what; std::deque<int> buttons; std::deque<std::string> files; std::string before, after; };
-    const row rows[] = {
-        {"yes and a file", {1}, {"scripts/door.ukv"}, "", "scripts/door.ukv"},
-        {"yes and cancel removes it", {1}, {""}, "scripts/door.ukv", ""},
-        {"no removes it", {2}, {}, "scripts/door.ukv", ""},
-    };
-    for (const row& r : rows) {
-        open(4, 4, {{1, 40, 40, 0, r.before}});
-        editor->map.getScriptPath(0) = r.before;
-        for (bool unitMode : {false, true}) {
-            dialogs.queue(r.buttons, r.files);
-            holdSlot(SLOT_SHOOT);
-            EXPECT_EQ(unitMode ? editor->units.scripts[0] : editor->map.scriptPathAt(0), r.after) << r.what;
-            EXPECT_EQ(dialogs.lastLine(1), unitMode ? "If a script was previously assigned to this unit,"
-                                                    : "If a script was previously assigned to this tile,");
-            if (!unitMode) toUnitMode();
-        }
-    }
 }
 

@@ -24,6 +24,7 @@ TEST_F(MapClassTest, LoadsTheTileLayerAndAnimatesItEverySixteenthPoll) {
     map.tiles[0] = 100;
     for (int i = 0; i < 16; ++i) map.poll();
     EXPECT_EQ(map.tiles, (std::vector<char>{100, 1, 2}));
+    map.setTileset("t.dat");
     float x = 16, y = 16;
     EXPECT_FALSE(map.handleMoveRequest(x, y, 48, 16));
 }

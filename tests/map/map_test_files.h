@@ -16,12 +16,9 @@ namespace maptest {
 
 using bytes = std::vector<unsigned char>;
 
-inline void putBig32(bytes& b, uint32_t v) {
-    for (int i = 3; i >= 0; --i) b.push_back(static_cast<unsigned char>(v >> (8 * i)));
-}
-inline void putBig16(bytes& b, int v) {
-    b.push_back(static_cast<unsigned char>(v >> 8));
-    b.push_back(static_cast<unsigned char>(v));
+// v as n big-endian bytes.
+inline void putBig(bytes& b, uint32_t v, int n) {
+    for (int i = n - 1; i >= 0; --i) b.push_back(static_cast<unsigned char>(v >> (8 * i)));
 }
 inline void putTag(bytes& b, const char* tag) { b.insert(b.end(), tag, tag + 4); }
 
@@ -33,15 +30,13 @@ inline int tileColour(int t) { return makecol(10 + 20 * t, 100, 200); }
 inline bytes tilesetDatafile(const bytes& table, int stripWidth) {
     bytes b;
     for (const char* tag : {"slh.", "ALL."}) putTag(b, tag);
-    putBig32(b, 2);
+    putBig(b, 2, 4);
     putTag(b, "DATA");
-    putBig32(b, table.size());
-    putBig32(b, table.size());
+    for (int i = 0; i < 2; ++i) putBig(b, table.size(), 4);
     b.insert(b.end(), table.begin(), table.end());
     putTag(b, "BMP ");
-    putBig32(b, 6 + 3u * stripWidth * 32);
-    putBig32(b, 6 + 3u * stripWidth * 32);
-    for (int v : {32, stripWidth, 32}) putBig16(b, v);
+    for (int i = 0; i < 2; ++i) putBig(b, 6 + 3u * stripWidth * 32, 4);
+    for (int v : {32, stripWidth, 32}) putBig(b, v, 2);
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < stripWidth; ++x)
             b.insert(b.end(), {static_cast<unsigned char>(10 + 20 * (x / 32)), 100, 200});
