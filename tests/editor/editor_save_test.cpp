@@ -27,22 +27,26 @@ TEST_F(EditorTest, EscDialogueSavesAndQuitsOnlyAsAnswered) {
     }
 }
 
-// A save that fails, by a script that doesn't compile or a folder that
-// isn't there, says why and changes nothing: not the old file, not the
-// script paths, not the session.
-TEST_F(EditorTest, FailedSavesKeepTheOldFileAndTheSession) {
+// A map opened and saved is unchanged. A save that fails, by a script
+// that doesn't compile or a folder that isn't there, says why and changes
+// nothing: not the old file, not the script paths, not the session.
+TEST_F(EditorTest, SavesKeepTheMapAndFailedSavesKeepTheOldFileAndTheSession) {
+    maptest::mapBytes m;
+    m.header('S', "t.dat", 2, 2).plainTiles(4).byte(0).byte(1).text("intro").text("chars.txt").int32(1);
+    m.byte(3).float32(50.5f).float32(20).byte(-56).byte(0).byte(2).text("scripts/guard.ukv");
+    m.write("maps/level.kvm");
+    editor = std::make_unique<mapEditor>("maps/level.kvm", dialogs);
+    EXPECT_EQ(saved("maps/level.kvm"), m.b) << "opened and saved unchanged";
     writeFileText("scripts/bad.ukv", "event onUse\nadd %40 1\nfrobnicate 3\nend\n");
-    open(3, 3);
-    const std::vector<unsigned char> old = readFileBytes("maps/level.kvm");
-    editor->map.getScriptPath(4) = "scripts/bad.ukv";
+    editor->map.getScriptPath(3) = "scripts/bad.ukv";
     dialogs.queue({1, 2, 1}, {"maps/level.kvm"});
     EXPECT_TRUE(hold({KEY_QUIT}));
     ASSERT_EQ(dialogs.asked.size(), 3u) << "no \"Quit editor?\" after a failed save";
     EXPECT_EQ(dialogs.asked[2][0], "Script scripts/bad.ukv, line 3 does not compile:");
     EXPECT_EQ(dialogs.asked[2][1], "Unknown command frobnicate");
-    EXPECT_EQ(readFileBytes("maps/level.kvm"), old);
+    EXPECT_EQ(readFileBytes("maps/level.kvm"), m.b);
     EXPECT_FALSE(fileExists("maps/level.kvm.tmp"));
-    EXPECT_EQ(editor->map.scriptPathAt(4), "scripts/bad.ukv");
+    EXPECT_EQ(editor->map.scriptPathAt(3), "scripts/bad.ukv");
     EXPECT_TRUE(step());
 
     editor->map.getScriptPath(2) = "elsewhere/door.ukv";
@@ -54,13 +58,4 @@ TEST_F(EditorTest, FailedSavesKeepTheOldFileAndTheSession) {
     dialogs.files = {""};
     EXPECT_FALSE(editor->save(false));
     EXPECT_EQ(dialogs.asked.size(), 4u) << "a cancelled save is no error";
-}
-
-TEST_F(EditorTest, SavedMapKeepsCampaignCharacterSetAndUnits) {
-    maptest::mapBytes m;
-    m.header('S', "t.dat", 2, 2).plainTiles(4).byte(0).byte(1).text("intro").text("chars.txt").int32(1);
-    m.byte(3).float32(50.5f).float32(20).byte(-56).byte(0).byte(2).text("scripts/guard.ukv");
-    m.write("maps/level.kvm");
-    editor = std::make_unique<mapEditor>("maps/level.kvm", dialogs);
-    EXPECT_EQ(saved("maps/level.kvm"), m.b) << "opened and saved unchanged";
 }

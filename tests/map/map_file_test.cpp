@@ -23,7 +23,6 @@ void singlePlayer(std::istream& in) {
     VirtualMachine vm;
     SPmapClass().readMap(in, "m", 'S', vm, [&vm](bytecode& c) { vm.compute(c); });
 }
-void editor(std::istream& in) { editorMapClass().readMap(in, "m"); }
 // Fields 9 on of a multiplayer map of 2 x 3 tiles, and one unit record of such a map.
 void spawnPoints(std::istream& in) {
     mapFileReader r(in, "m");
@@ -34,7 +33,6 @@ void oneUnit(std::istream& in) {
     readUnitRecord(r, 2, 3);
 }
 
-std::string as(const mapBytes& b) { return b.str(); }
 mapBytes spawnTail(int count) { return mapBytes().byte(0).byte(0).text("chars.txt").int32(count); }
 mapBytes unitAt(mapBytes b, float x, float y, int mode = SCRIPT_NONE) {
     return b.byte(0).float32(x).float32(y).byte(0x80).byte(0).byte(mode);
@@ -45,45 +43,39 @@ mapBytes unitAt(mapBytes b, float x, float y, int mode = SCRIPT_NONE) {
 // Each row breaks one field of a map (or leaves it at its limit) and names
 // the reason the reader gives.
 TEST_F(MapFileTest, ReadersRefuseEachBrokenField) {
-    struct row { const char* what; reader read; std::string data; const char* reason; };
+    struct row { const char* what; reader read; mapBytes data; const char* reason; };
     const row rows[] = {
-        {"longest text, then the end", spawnPoints, as(mapBytes().byte(0).byte(0).text(std::string(1023, 'a'))),
+        {"longest text, then the end", spawnPoints, mapBytes().byte(0).byte(0).text(std::string(1023, 'a')),
          "Unexpected end of file"},
-        {"text too long", spawnPoints, as(mapBytes().byte(0).byte(0).text(std::string(1024, 'a'))),
-         "Text field too long"},
-        {"other version letter", multiplayer, as(mapBytes().byte(0).byte(6).byte('B')), "Version mismatch"},
-        {"largest map, then the end", multiplayer, as(mapOf('M', 4096, 4096)), "Unexpected end of file"},
-        {"too wide", multiplayer, as(mapOf('M', 4097, 1)), "Invalid map size"},
-        {"too high", multiplayer, as(mapOf('M', 1, 4097)), "Invalid map size"},
-        {"no height", multiplayer, as(mapOf('M', 1, 0)), "Invalid map size"},
-        {"negative width", multiplayer, as(mapOf('M', -5, 3)), "Invalid map size"},
-        {"last tile of the set", multiplayer, as(mapOf('M').plainTiles(1, 3)), ""},
-        {"tile past the set", multiplayer, as(mapOf('M').plainTiles(1, 4)), "Invalid tile number"},
-        {"negative tile", multiplayer, as(mapOf('M').plainTiles(1, 0x80)), "Invalid tile number"},
-        {"tiles cut short", multiplayer, as(mapOf('M', 2, 2).plainTiles(3)), "Unexpected end of file"},
-        {"single-player map as multiplayer", multiplayer, as(mapOf('S').plainTiles(1)), "Wrong map type"},
-        {"multiplayer tile with a script", multiplayer, as(mapOf('M').byte(0).byte(2).text("a.ukv")),
+        {"text too long", spawnPoints, mapBytes().byte(0).byte(0).text(std::string(1024, 'a')), "Text field too long"},
+        {"other version letter", multiplayer, mapBytes().byte(0).byte(6).byte('B'), "Version mismatch"},
+        {"largest map, then the end", multiplayer, mapOf('M', 4096, 4096), "Unexpected end of file"},
+        {"too wide", multiplayer, mapOf('M', 4097, 1), "Invalid map size"},
+        {"too high", multiplayer, mapOf('M', 1, 4097), "Invalid map size"},
+        {"no height", multiplayer, mapOf('M', 1, 0), "Invalid map size"},
+        {"negative width", multiplayer, mapOf('M', -5, 3), "Invalid map size"},
+        {"last tile of the set", multiplayer, mapOf('M').plainTiles(1, 3), ""},
+        {"tile past the set", multiplayer, mapOf('M').plainTiles(1, 4), "Invalid tile number"},
+        {"negative tile", multiplayer, mapOf('M').plainTiles(1, 0x80), "Invalid tile number"},
+        {"tiles cut short", multiplayer, mapOf('M', 2, 2).plainTiles(3), "Unexpected end of file"},
+        {"single-player map as multiplayer", multiplayer, mapOf('S').plainTiles(1), "Wrong map type"},
+        {"multiplayer tile with a script", multiplayer, mapOf('M').byte(0).byte(2).text("a.ukv"),
          "Scripts in multiplayer maps are not allowed!"},
-        {"multiplayer map as single-player", singlePlayer, as(mapOf('M').plainTiles(1)), "Wrong map type"},
-        {"empty script", singlePlayer, as(mapOf('S').byte(0).byte(1).byte(0xFF)), ""},
-        {"cut script", singlePlayer, as(mapOf('S').byte(0).byte(1).raw({0x01, 0x06, 0x0B})), "Unexpected end of file"},
+        {"multiplayer map as single-player", singlePlayer, mapOf('M').plainTiles(1), "Wrong map type"},
+        {"empty script", singlePlayer, mapOf('S').byte(0).byte(1).byte(0xFF), ""},
+        {"cut script", singlePlayer, mapOf('S').byte(0).byte(1).raw({0x01, 0x06, 0x0B}), "Unexpected end of file"},
         // The 0xFF of a cut constant is no script end.
         {"script cut in a constant", singlePlayer,
-         as(mapOf('S').byte(0).byte(1).raw({0x01, 0x06, 0x03, 0x0F, 0x28, 0x10, 0xFF})), "Damaged compiled script!"},
-        {"script past its limit", singlePlayer, as(mapOf('S').byte(0).byte(1).raw(bytes(1100, 0x0A))),
-         "Script too big"},
-        {"script source missing", singlePlayer, as(mapOf('S').byte(0).byte(2).text("missing.ukv")),
-         "An error occured in compile stage.\nSee compiler.log for details."},
-        {"compiled tile script in the editor", editor, as(mapOf('S').byte(0).byte(1).byte(0xFF)),
-         "Precompiled scripts are illegal for editing"},
-        {"global script", spawnPoints, as(mapBytes().byte(1)), "Global scripts in multiplayer maps are not allowed!"},
-        {"campaign", spawnPoints, as(mapBytes().byte(0).byte(1)), "Multiplayer maps must not belong to a campaign"},
-        {"no spawn points", spawnPoints, as(spawnTail(0)), "No spawn points on map!"},
-        {"spawn point with a script", spawnPoints, as(unitAt(unitAt(spawnTail(2), 4, 4), 4, 4, SCRIPT_SOURCE)),
+         mapOf('S').byte(0).byte(1).raw({0x01, 0x06, 0x03, 0x0F, 0x28, 0x10, 0xFF}), "Damaged compiled script!"},
+        {"script past its limit", singlePlayer, mapOf('S').byte(0).byte(1).raw(bytes(1100, 0x0A)), "Script too big"},
+        {"global script", spawnPoints, mapBytes().byte(1), "Global scripts in multiplayer maps are not allowed!"},
+        {"campaign", spawnPoints, mapBytes().byte(0).byte(1), "Multiplayer maps must not belong to a campaign"},
+        {"no spawn points", spawnPoints, spawnTail(0), "No spawn points on map!"},
+        {"spawn point with a script", spawnPoints, unitAt(unitAt(spawnTail(2), 4, 4), 4, 4, SCRIPT_SOURCE),
          "Scripts in multiplayer maps are not allowed!"},
-        {"more spawn points than records", spawnPoints, as(spawnTail(1000000)), "Unexpected end of file"},
+        {"more spawn points than records", spawnPoints, spawnTail(1000000), "Unexpected end of file"},
     };
-    for (const row& r : rows) EXPECT_EQ(faultOf(r.data, r.read), r.reason) << r.what;
+    for (const row& r : rows) EXPECT_EQ(faultOf(r.data.str(), r.read), r.reason) << r.what;
 }
 
 // Scripts that fill up to their whole limit with `set %51 -2` (03 0F 33 10
