@@ -15,9 +15,6 @@ std::string step(int digit) { return "mul %50 10\nadd %50 " + std::to_string(dig
 
 class SPmapTest : public MapTest {
 protected:
-    void load(const mapBytes& file) {
-        ASSERT_EQ(faultOf(file.str(), [this](std::istream& in) { map.readMap(in, "m", 'S', vm, run); }), "");
-    }
     // A move (no request when it goes nowhere) with radius 8.
     void judge(float oldX, float oldY, float newX, float newY, int scripts, int rights = 1, int use = 0) {
         last.set(oldX, oldY, newX, newY, scripts, rights, 8);
@@ -46,7 +43,8 @@ TEST_F(SPmapTest, MovesRunTheTileEventsInTheirOrder) {
     writeFileText("boom.ukv", "event onExplode\nadd %60 1\nset %61 THISX\nend\n");
     mapBytes file = mapOf('S', 3, 3).plainTiles(1).plainTiles(1, 1).byte(2).byte(2).text("boom.ukv");
     file.byte(0).byte(2).text("a.ukv").byte(0).byte(2).text("b.ukv").plainTiles(2);
-    load(file.byte(0).byte(2).text("c.ukv").plainTiles(1));
+    std::istringstream in(file.byte(0).byte(2).text("c.ukv").plainTiles(1).str());
+    map.readMap(in, "m", 'S', vm, run);
     const int enterLeave = SCRIPT_ENTER_LEAVE, use = SCRIPT_USE, explode = SCRIPT_EXPLODE;
     struct row { const char* what; float oldX, oldY, newX, newY; int scripts, rights, use, order; bool declined; };
     const row rows[] = {
