@@ -6,7 +6,7 @@
 
 using namespace edtest;
 
-TEST_F(EditorTest, UndoOfEachKindOfEditRestoresTheSavedBytes) {
+TEST_F(EditorTest, UndoOfEachKindOfEditRestoresTheSavedBytesAndTheHistoryKeeps512Steps) {
     struct row { const char* what; bool unitMode; std::deque<int> buttons; std::deque<std::string> files;
                  std::function<void(EditorTest&)> edit; };
     const row rows[] = {
@@ -40,12 +40,7 @@ TEST_F(EditorTest, UndoOfEachKindOfEditRestoresTheSavedBytes) {
         hold({KEY_REDO});
         EXPECT_EQ(saved(), after) << r.what << ": nothing more to redo";
     }
-}
-
-TEST_F(EditorTest, KeepsTheLast512StepsAndANewEditDropsTheRedoList) {
-    open(4, 3, {{0, 40, 40, 0, ""}});
-    toUnitMode();
-    shifted(SLOT_FORWARD);
+    // A new edit drops the redo list; the history keeps the last 512 steps.
     hold({KEY_UNDO});
     EXPECT_EQ(editor->history.redoSteps(), 1u);
     holdSlot(SLOT_STRAFE_LEFT);

@@ -100,8 +100,9 @@ TEST(MapFileReader, ScriptsEndAtTheirClosingByteWithinTheirLimit) {
 }
 
 // A unit record reads its script by its mode: nothing for a mode other
-// than 1 and 2. A spawn point keeps a signed facing.
-TEST(MapFileReader, ReadsUnitRecordsAndSpawnPoints) {
+// than 1 and 2. A spawn point keeps a signed facing. Units and spawn points
+// of a 2 x 3 map may lie at most a tile off it.
+TEST(MapFileReader, ReadsUnitRecordsAndRefusesThemOffTheMapByMoreThanATile) {
     std::istringstream in(mapBytes().byte(0xF9).float32(40.5f).float32(-2).byte(0xC0).byte(0xFE).byte(7).str() +
                           unitAt(spawnTail(1), 48, 80).str());
     mapFileReader r(in, "m");
@@ -112,10 +113,6 @@ TEST(MapFileReader, ReadsUnitRecordsAndSpawnPoints) {
     const std::vector<spawnPoint> points = readSpawnPoints(r, 2, 3);
     ASSERT_EQ(points.size(), 1u);
     EXPECT_EQ(std::tie(points[0].x, points[0].y, points[0].direction), std::make_tuple(48.0f, 80.0f, -128));
-}
-
-// Units and spawn points of a 2 x 3 map may lie at most a tile off it.
-TEST(MapFileReader, RefusesUnitsOffTheMapByMoreThanATile) {
     const float inf = std::numeric_limits<float>::infinity(), nan = std::numeric_limits<float>::quiet_NaN();
     struct row { const char* what; float x, y; bool taken; };
     const row rows[] = {
