@@ -15,6 +15,8 @@ TEST_F(EditorTest, UndoOfEachKindOfEditRestoresTheSavedBytesAndTheHistoryKeeps51
         {"assigning a tile script", false, {1}, {"scripts/guard.ukv"}, [](EditorTest& t) { t.holdSlot(SLOT_SHOOT); }},
         {"removing a tile script", false, {2}, {},
          [](EditorTest& t) { t.holdSlot(SLOT_STRAFE_RIGHT); t.holdSlot(SLOT_SHOOT); }},
+        {"removing a tile script by cancelling the file", false, {1}, {""},
+         [](EditorTest& t) { t.holdSlot(SLOT_STRAFE_RIGHT); t.holdSlot(SLOT_SHOOT); }},
         {"creating a unit", true, {1}, {}, [](EditorTest& t) { t.holdSlot(SLOT_DESCRIPTION); }},
         {"moving a unit for many steps", true, {}, {}, [](EditorTest& t) { t.holdSlot(SLOT_BACKWARD, 12); }},
         {"turning a unit", true, {}, {}, [](EditorTest& t) { t.shifted(SLOT_STRAFE_RIGHT, 9); }},

@@ -76,18 +76,6 @@ TEST_F(EditorTest, TileModeStaysInRangeAndPaintsAHeldStrokeAsOneStep) {
     EXPECT_EQ(editor->currentTile, 2) << "with Shift held the tile stays";
 }
 
-// Yes and then no file removes a tile's or a unit's script.
-TEST_F(EditorTest, CancellingTheScriptFileRemovesTheScript) {
-    open(4, 4, {{1, 40, 40, 0, "scripts/door.ukv"}});
-    editor->map.getScriptPath(0) = "scripts/door.ukv";
-    dialogs.queue({1, 1}, {"", ""});
-    holdSlot(SLOT_SHOOT);
-    toUnitMode();
-    holdSlot(SLOT_SHOOT);
-    EXPECT_EQ(editor->map.scriptPathAt(0), "");
-    EXPECT_EQ(editor->units.scripts[0], "");
-}
-
 // Unit mode without units asks at once for one (No goes back to tile
 // mode); a fresh unit holds type P. Shift turns a unit, wrapping, and
 // retypes it within 0 and the largest type, which sets its look.
