@@ -9,7 +9,6 @@ TEST_F(EditorTest, EscDialogueSavesAndQuitsOnlyAsAnswered) {
     const row rows[] = {
         {"cancel", {3}, {}, false, false},
         {"no, then quit", {2, 1}, {}, true, false},
-        {"no, then stay", {2, 2}, {}, false, false},
         {"yes, then cancel the kind of save", {1, 3}, {}, false, false},
         {"plain save cancelled in the file selector", {1, 1}, {""}, false, false},
         {"plain save, then quit", {1, 1, 1}, {"maps/out.kvm"}, true, true},
