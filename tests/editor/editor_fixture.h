@@ -29,54 +29,38 @@ public:
     std::deque<int> buttons;
     std::deque<std::string> files;
     std::vector<std::vector<std::string>> asked;
-    std::vector<std::string> fileTitles;
 
     int alert(const std::vector<std::string>& lines, const std::vector<std::string>& choices) override {
         asked.push_back(lines);
-        if (buttons.empty()) {
-            ADD_FAILURE() << "unexpected alert: " << lines[0];
-            return static_cast<int>(choices.size());
-        }
-        const int b = buttons.front();
-        buttons.pop_front();
+        EXPECT_FALSE(buttons.empty()) << "unexpected alert: " << lines[0];
+        const int b = buttons.empty() ? static_cast<int>(choices.size()) : buttons.front();
+        if (!buttons.empty()) buttons.pop_front();
         return b;
     }
     bool selectFile(const std::string& title, std::string& path, const std::string&, int, int) override {
-        fileTitles.push_back(title);
-        if (files.empty()) {
-            ADD_FAILURE() << "unexpected file selector: " << title;
-            return false;
-        }
-        const std::string chosen = files.front();
-        files.pop_front();
-        if (chosen.empty()) return false;
-        path = chosen;
-        return true;
+        EXPECT_FALSE(files.empty()) << "unexpected file selector: " << title;
+        path = files.empty() ? "" : files.front();
+        if (!files.empty()) files.pop_front();
+        return !path.empty();
     }
-    std::string lastLine(std::size_t i = 0) const { return asked.empty() ? "" : asked.back().at(i); }
+    void queue(std::deque<int> answers, std::deque<std::string> paths = {}) {
+        buttons = std::move(answers);
+        files = std::move(paths);
+    }
 };
 
 // A placed unit as a map file stores it.
-struct unitAt {
-    int type;
-    float x, y;
-    int direction;
-    std::string script;
-};
-
-// The editor's unit look file, made once with Allegro's dat tool.
-inline const std::vector<unsigned char>& unitLookFile() {
-    static const std::vector<unsigned char> bytes = [] {
-        scopedWorkDir scratch;
-        EXPECT_TRUE(worldtest::writeUnitDatafile("look.dat", 8));
-        return readFileBytes("look.dat");
-    }();
-    return bytes;
-}
+struct unitAt { int type; float x, y; int direction; std::string script; };
 
 class EditorTest : public testing::Test {
 public:
     void SetUp() override {
+        // The editor's unit look file, made once with Allegro's dat tool.
+        static const std::vector<unsigned char> lookFile = [] {
+            scopedWorkDir scratch;
+            EXPECT_TRUE(worldtest::writeUnitDatafile("look.dat", 8));
+            return readFileBytes("look.dat");
+        }();
         oldScreen = screen;
         screen = create_bitmap(800, 600);
         global.buffer = create_bitmap(800, 600);
@@ -84,12 +68,13 @@ public:
         global.vsync = 0;  // no screen to wait for; earlier tests may have set the default
         std::memcpy(global.keys, DEFAULT_KEYS, sizeof global.keys);
         releaseAll();
-        std::filesystem::create_directories("data");
-        std::filesystem::create_directories("maps");
-        std::filesystem::create_directories("scripts");
-        writeFileBytes("data/editorgr.dat", unitLookFile());
+        for (const char* folder : {"data", "maps", "scripts"}) std::filesystem::create_directories(folder);
+        writeFileBytes("data/editorgr.dat", lookFile);
         maptest::writeTileset("t.dat", {0, 0, 0, 0}, {0, 0, 0, 0});
-        writeCharacterSet(1, 3, 2);
+        // 1 player, 3 enemy types, 2 civilian types.
+        const std::string enemy = "rifleman 2.0 40 0 2 8 400 r.dat\n", civilian = "scientist 1.5 20 0 s.dat\n";
+        writeFileText("chars.txt", "1\nplayer 3.0 100 50 1 60 40 8 5 2 p.dat\n3\n" + enemy + enemy + enemy + "2\n" +
+                                       civilian + civilian);
         writeFileText("scripts/door.ukv", "event onUse\nadd %40 1\nend\n");
         writeFileText("scripts/guard.ukv", "event onKill\nadd %41 1\nend\n");
     }
@@ -106,27 +91,14 @@ public:
         keyStates.resetAll();
     }
 
-    // P players, E enemy types and K civilian types.
-    static void writeCharacterSet(int players, int enemies, int civilians) {
-        std::string text = std::to_string(players) + "\n";
-        for (int i = 0; i < players; ++i) text += "player 3.0 100 50 1 60 40 8 5 2 p.dat\n";
-        text += std::to_string(enemies) + "\n";
-        for (int i = 0; i < enemies; ++i) text += "rifleman 2.0 40 0 2 8 400 r.dat\n";
-        text += std::to_string(civilians) + "\n";
-        for (int i = 0; i < civilians; ++i) text += "scientist 1.5 20 0 s.dat\n";
-        writeFileText("chars.txt", text);
-    }
     // "maps/level.kvm": a w x h map of tile 0 with the given units.
     static void writeMap(int w, int h, const std::vector<unitAt>& units = {}, int globalFlag = 0) {
         maptest::mapBytes m;
         m.header('S', "t.dat", w, h).plainTiles(w * h).byte(globalFlag).byte(0).text("chars.txt");
         m.int32(static_cast<int>(units.size()));
         for (const unitAt& u : units) {
-            m.byte(u.type).float32(u.x).float32(u.y).byte(u.direction).byte(0);
-            if (u.script.empty())
-                m.byte(0);
-            else
-                m.byte(2).text(u.script);
+            m.byte(u.type).float32(u.x).float32(u.y).byte(u.direction).byte(0).byte(u.script.empty() ? 0 : 2);
+            if (!u.script.empty()) m.text(u.script);
         }
         m.write("maps/level.kvm");
     }
@@ -137,27 +109,22 @@ public:
 
     // One logic step; false when the editor ended.
     bool step() { return editor->step(); }
-    // Holds the key for one step, then releases it.
-    bool tap(int code) {
-        key[code] = 1;
-        const bool running = step();
-        key[code] = 0;
-        keyStates.setState(code, 0);
-        return running;
-    }
-    bool tapSlot(int slot) { return tap(DEFAULT_KEYS[slot]); }
-    // Holds the keys for steps logic steps, then releases them.
-    void hold(std::vector<int> codes, int steps) {
+    // Holds the keys for steps logic steps, then releases them; false when the editor ended.
+    bool hold(std::vector<int> codes, int steps = 1) {
         for (int c : codes) key[c] = 1;
-        for (int i = 0; i < steps; ++i) step();
+        bool running = true;
+        for (int i = 0; i < steps; ++i) running = step();
         for (int c : codes) {
             key[c] = 0;
             keyStates.setState(c, 0);
         }
+        return running;
     }
-    void holdSlot(int slot, int steps) { hold({DEFAULT_KEYS[slot]}, steps); }
+    // The same for binding slots; shifted holds the aiming help (Shift) too.
+    void holdSlot(int slot, int steps = 1) { hold({DEFAULT_KEYS[slot]}, steps); }
+    void shifted(int slot, int steps = 1) { hold({DEFAULT_KEYS[SLOT_AIMING_HELP], DEFAULT_KEYS[slot]}, steps); }
     void toUnitMode() {
-        tapSlot(SLOT_EXTRA);
+        holdSlot(SLOT_EXTRA);
         ASSERT_EQ(editor->mode, mapEditor::UNIT_MODE);
     }
     // Saves plain to path through the editor's own save and gives the bytes.

@@ -6,91 +6,48 @@
 
 using namespace edtest;
 
-TEST_F(EditorTest, UndoOfEachKindOfEditRestoresTheSavedBytes) {
-    struct row {
-        const char* what;
-        bool unitMode;
-        std::function<void(EditorTest&)> edit;
-    };
-    const int shift = DEFAULT_KEYS[SLOT_AIMING_HELP];
+TEST_F(EditorTest, UndoOfEachKindOfEditRestoresTheSavedBytesAndTheHistoryKeeps512Steps) {
+    struct row { const char* what; bool unitMode; std::deque<int> buttons; std::deque<std::string> files;
+                 std::function<void(EditorTest&)> edit; };
     const row rows[] = {
-        {"painting a tile", false,
-         [](EditorTest& t) {
-             t.tapSlot(SLOT_NEXT_WEAPON);
-             t.holdSlot(SLOT_USE, 3);
-         }},
-        {"assigning a tile script", false,
-         [](EditorTest& t) {
-             t.dialogs.buttons = {1};
-             t.dialogs.files = {"scripts/guard.ukv"};
-             t.tapSlot(SLOT_SHOOT);
-         }},
-        {"removing a tile script", false,
-         [](EditorTest& t) {
-             t.tapSlot(SLOT_STRAFE_RIGHT);
-             t.dialogs.buttons = {2};
-             t.tapSlot(SLOT_SHOOT);
-         }},
-        {"creating a unit", true,
-         [](EditorTest& t) {
-             t.dialogs.buttons = {1};
-             t.tapSlot(SLOT_DESCRIPTION);
-         }},
-        {"moving a unit for many steps", true, [](EditorTest& t) { t.holdSlot(SLOT_BACKWARD, 12); }},
-        {"turning a unit", true, [shift](EditorTest& t) { t.hold({shift, DEFAULT_KEYS[SLOT_STRAFE_RIGHT]}, 9); }},
-        {"retyping a unit", true, [shift](EditorTest& t) { t.hold({shift, DEFAULT_KEYS[SLOT_FORWARD]}, 1); }},
-        {"deleting a unit", true,
-         [](EditorTest& t) {
-             t.dialogs.buttons = {1};
-             t.tapSlot(SLOT_USE);
-         }},
-        {"assigning a unit script", true,
-         [](EditorTest& t) {
-             t.dialogs.buttons = {1};
-             t.dialogs.files = {"scripts/door.ukv"};
-             t.tapSlot(SLOT_SHOOT);
-         }},
+        {"painting a tile", false, {}, {},
+         [](EditorTest& t) { t.holdSlot(SLOT_NEXT_WEAPON); t.holdSlot(SLOT_USE, 3); }},
+        {"assigning a tile script", false, {1}, {"scripts/guard.ukv"}, [](EditorTest& t) { t.holdSlot(SLOT_SHOOT); }},
+        {"removing a tile script", false, {2}, {},
+         [](EditorTest& t) { t.holdSlot(SLOT_STRAFE_RIGHT); t.holdSlot(SLOT_SHOOT); }},
+        {"removing a tile script by cancelling the file", false, {1}, {""},
+         [](EditorTest& t) { t.holdSlot(SLOT_STRAFE_RIGHT); t.holdSlot(SLOT_SHOOT); }},
+        {"creating a unit", true, {1}, {}, [](EditorTest& t) { t.holdSlot(SLOT_DESCRIPTION); }},
+        {"moving a unit for many steps", true, {}, {}, [](EditorTest& t) { t.holdSlot(SLOT_BACKWARD, 12); }},
+        {"turning a unit", true, {}, {}, [](EditorTest& t) { t.shifted(SLOT_STRAFE_RIGHT, 9); }},
+        {"retyping a unit", true, {}, {}, [](EditorTest& t) { t.shifted(SLOT_FORWARD); }},
+        {"deleting a unit", true, {1}, {}, [](EditorTest& t) { t.holdSlot(SLOT_USE); }},
+        {"assigning a unit script", true, {1}, {"scripts/door.ukv"}, [](EditorTest& t) { t.holdSlot(SLOT_SHOOT); }},
     };
     for (const row& r : rows) {
         open(4, 3, {{0, 40, 40, 0, ""}, {2, 70, 50, 30, "scripts/guard.ukv"}});
         editor->map.getScriptPath(1) = "scripts/door.ukv";
         if (r.unitMode) toUnitMode();
         const std::vector<unsigned char> before = saved();
+        dialogs.queue(r.buttons, r.files);
         r.edit(*this);
         step();
         EXPECT_EQ(editor->history.undoSteps(), 1u) << r.what << ": one step";
         const std::vector<unsigned char> after = saved();
         EXPECT_NE(after, before) << r.what << ": the edit changed nothing";
-        tap(KEY_UNDO);
+        hold({KEY_UNDO});
         EXPECT_EQ(saved(), before) << r.what << ": undo";
-        tap(KEY_REDO);
+        hold({KEY_REDO});
         EXPECT_EQ(saved(), after) << r.what << ": redo";
-        tap(KEY_REDO);
+        hold({KEY_REDO});
         EXPECT_EQ(saved(), after) << r.what << ": nothing more to redo";
     }
-}
-
-TEST_F(EditorTest, KeepsAtLeast256StepsAndANewEditDropsTheRedoList) {
-    open(4, 3, {{0, 40, 40, 0, ""}});
-    toUnitMode();
-    const std::vector<unsigned char> start = saved();
-    for (int i = 0; i < 150; ++i) {
-        dialogs.buttons = {1};
-        tapSlot(SLOT_DESCRIPTION);
-    }
-    EXPECT_EQ(editor->history.undoSteps(), 150u);
-    for (int i = 0; i < 150; ++i) tap(KEY_UNDO);
-    EXPECT_EQ(saved(), start);
-    EXPECT_EQ(editor->currentUnit, 0) << "kept on a unit in use";
-    tap(KEY_REDO);
-    EXPECT_EQ(editor->units.count, 2);
-    holdSlot(SLOT_STRAFE_LEFT, 1);
+    // A new edit drops the redo list; the history keeps the last 512 steps.
+    hold({KEY_UNDO});
+    EXPECT_EQ(editor->history.redoSteps(), 1u);
+    holdSlot(SLOT_STRAFE_LEFT);
     step();
     EXPECT_EQ(editor->history.redoSteps(), 0u);
-
-    open(10, 10, {{0, 40, 40, 0, ""}});
-    toUnitMode();
-    const int shift = DEFAULT_KEYS[SLOT_AIMING_HELP];
-    for (int i = 0; i < 300; ++i) hold({shift, DEFAULT_KEYS[i % 2 ? SLOT_BACKWARD : SLOT_FORWARD]}, 1);
-    EXPECT_GE(editor->history.undoSteps(), 256u);
+    for (int i = 0; i < 600; ++i) shifted(i % 2 ? SLOT_BACKWARD : SLOT_FORWARD);
+    EXPECT_EQ(editor->history.undoSteps(), 512u);
 }

@@ -1,115 +1,91 @@
 #include "map/map_file.h"
 
-#include <gtest/gtest.h>
-
+#include <fstream>
+#include <functional>
 #include <limits>
-#include <sstream>
+#include <tuple>
 
+#include "map/editor_map.h"
+#include "map/map_class.h"
 #include "map/multiplayer_map.h"
-#include "map_test_files.h"
+#include "map/sp_map.h"
+#include "map_fixture.h"
+#include "script/virtual_machine.h"
 
-using maptest::bytes;
-using maptest::mapBytes;
+using namespace maptest;
+using MapFileTest = MapTest;
 
 namespace {
 
-std::string reasonOf(const std::string& data, void (*read)(mapFileReader&)) {
-    std::istringstream in(data);
-    mapFileReader reader(in, "maps/x.kvm");
-    try {
-        read(reader);
-    } catch (const mapFault& fault) {
-        return fault.reason;
-    }
-    return "";
+using reader = void (*)(std::istream&);
+void multiplayer(std::istream& in) { mapClass().readMap(in, "m"); }
+void singlePlayer(std::istream& in) {
+    VirtualMachine vm;
+    SPmapClass().readMap(in, "m", 'S', vm, [&vm](bytecode& c) { vm.compute(c); });
+}
+// Fields 9 on of a multiplayer map of 2 x 3 tiles, and one unit record of such a map.
+void spawnPoints(std::istream& in) {
+    mapFileReader r(in, "m");
+    readSpawnPoints(r, 2, 3);
+}
+void oneUnit(std::istream& in) {
+    mapFileReader r(in, "m");
+    readUnitRecord(r, 2, 3);
 }
 
-// `set %40 -1` in onUse: the constant's bytes are 0xFF and don't end it.
-const bytes SCRIPT_WITH_MINUS_ONE = {0x01, 0x07, 0x03, 0x0F, 0x28, 0x10, 0xFF, 0xFF, 0xFF, 0xFF, 0xFE, 0xFF};
-
-// A script of exactly n bytes: one onLoad event of `msg` text padding.
-bytes scriptOfSize(int n) {
-    bytes s = {0x01, 0x06, 0x0A};
-    while (static_cast<int>(s.size()) < n - 3) s.push_back('x');
-    s.insert(s.end(), {0x00, 0xFE, 0xFF});
-    return s;
+mapBytes spawnTail(int count) { return mapBytes().byte(0).byte(0).text("chars.txt").int32(count); }
+mapBytes unitAt(mapBytes b, float x, float y, int mode = SCRIPT_NONE) {
+    return b.byte(0).float32(x).float32(y).byte(0x80).byte(0).byte(mode);
 }
 
 }  // namespace
 
-TEST(MapFileReader, ReadsLittleEndianFieldsAndTexts) {
-    std::istringstream in(mapBytes().int32(-2).float32(312.5f).byte(0xF0).text("data/t.dat").text("").str());
-    mapFileReader r(in, "m");
-    EXPECT_EQ(r.int32(), -2);
-    EXPECT_EQ(r.float32(), 312.5f);
-    EXPECT_EQ(r.signedByte(), -16);
-    EXPECT_EQ(r.text(), "data/t.dat");
-    EXPECT_EQ(r.text(), "");
-}
-
-TEST(MapFileReader, RefusesTruncatedAndImpossibleFields) {
-    using reader = void (*)(mapFileReader&);
-    const reader int32 = [](mapFileReader& r) { r.int32(); };
-    const reader text = [](mapFileReader& r) { r.text(); };
-    const reader version = [](mapFileReader& r) { r.version(); };
-    const reader size = [](mapFileReader& r) {
-        int w = 0, h = 0;
-        r.size(w, h);
-    };
-    const reader tile = [](mapFileReader& r) { r.tile(3); };
-    const reader script = [](mapFileReader& r) { r.script(SCRIPT_LIMIT); };
-    const struct {
-        const char* what;
-        std::string bytes;
-        reader read;
-        const char* reason;
-    } rows[] = {
-        {"cut number", std::string("\x01\x02\x03", 3), int32, "Unexpected end of file"},
-        {"text without delimiter", "no delimiter", text, "Unexpected end of file"},
-        {"longest text", std::string(1023, 'a') + "\r", text, ""},
-        {"text too long", std::string(1024, 'a') + "\r", text, "Text field too long"},
-        {"version 0.6A", mapBytes().byte(0).byte(6).byte('A').str(), version, ""},
-        {"other version", mapBytes().byte(0).byte(6).byte('B').str(), version, "Version mismatch"},
-        {"largest map", mapBytes().int32(4096).int32(4096).str(), size, ""},
-        {"too wide", mapBytes().int32(4097).int32(1).str(), size, "Invalid map size"},
-        {"no height", mapBytes().int32(1).int32(0).str(), size, "Invalid map size"},
-        {"negative width", mapBytes().int32(-5).int32(3).str(), size, "Invalid map size"},
-        {"last tile", mapBytes().byte(2).str(), tile, ""},
-        {"tile past the set", mapBytes().byte(3).str(), tile, "Invalid tile number"},
-        {"negative tile", mapBytes().byte(0x80).str(), tile, "Invalid tile number"},
-        {"empty script", mapBytes().raw({0xFF}).str(), script, ""},
-        {"cut script", mapBytes().raw({0x01, 0x06, 0x0B}).str(), script, "Unexpected end of file"},
+// Each row breaks one field of a map (or leaves it at its limit) and names
+// the reason the reader gives.
+TEST_F(MapFileTest, ReadersRefuseEachBrokenField) {
+    struct row { const char* what; reader read; mapBytes data; const char* reason; };
+    const row rows[] = {
+        {"longest text, then the end", spawnPoints, mapBytes().byte(0).byte(0).text(std::string(1023, 'a')),
+         "Unexpected end of file"},
+        {"text too long", spawnPoints, mapBytes().byte(0).byte(0).text(std::string(1024, 'a')), "Text field too long"},
+        {"other version letter", multiplayer, mapBytes().byte(0).byte(6).byte('B'), "Version mismatch"},
+        {"largest map, then the end", multiplayer, mapOf('M', 4096, 4096), "Unexpected end of file"},
+        {"too wide", multiplayer, mapOf('M', 4097, 1), "Invalid map size"},
+        {"too high", multiplayer, mapOf('M', 1, 4097), "Invalid map size"},
+        {"no height", multiplayer, mapOf('M', 1, 0), "Invalid map size"},
+        {"negative width", multiplayer, mapOf('M', -5, 3), "Invalid map size"},
+        {"last tile of the set", multiplayer, mapOf('M').plainTiles(1, 3), ""},
+        {"tile past the set", multiplayer, mapOf('M').plainTiles(1, 4), "Invalid tile number"},
+        {"negative tile", multiplayer, mapOf('M').plainTiles(1, 0x80), "Invalid tile number"},
+        {"tiles cut short", multiplayer, mapOf('M', 2, 2).plainTiles(3), "Unexpected end of file"},
+        {"single-player map as multiplayer", multiplayer, mapOf('S').plainTiles(1), "Wrong map type"},
+        {"multiplayer tile with a script", multiplayer, mapOf('M').byte(0).byte(2).text("a.ukv"),
+         "Scripts in multiplayer maps are not allowed!"},
+        {"multiplayer map as single-player", singlePlayer, mapOf('M').plainTiles(1), "Wrong map type"},
+        {"empty script", singlePlayer, mapOf('S').byte(0).byte(1).byte(0xFF), ""},
+        {"cut script", singlePlayer, mapOf('S').byte(0).byte(1).raw({0x01, 0x06, 0x0B}), "Unexpected end of file"},
         // The 0xFF of a cut constant is no script end.
-        {"script cut in a constant", mapBytes().raw({0x01, 0x06, 0x03, 0x0F, 0x28, 0x10, 0xFF}).str(), script,
-         "Damaged compiled script!"},
+        {"script cut in a constant", singlePlayer,
+         mapOf('S').byte(0).byte(1).raw({0x01, 0x06, 0x03, 0x0F, 0x28, 0x10, 0xFF}), "Damaged compiled script!"},
+        {"script past its limit", singlePlayer, mapOf('S').byte(0).byte(1).raw(bytes(1100, 0x0A)), "Script too big"},
+        {"global script", spawnPoints, mapBytes().byte(1), "Global scripts in multiplayer maps are not allowed!"},
+        {"campaign", spawnPoints, mapBytes().byte(0).byte(1), "Multiplayer maps must not belong to a campaign"},
+        {"no spawn points", spawnPoints, spawnTail(0), "No spawn points on map!"},
+        {"spawn point with a script", spawnPoints, unitAt(unitAt(spawnTail(2), 4, 4), 4, 4, SCRIPT_SOURCE),
+         "Scripts in multiplayer maps are not allowed!"},
+        {"more spawn points than records", spawnPoints, spawnTail(1000000), "Unexpected end of file"},
     };
-    for (const auto& row : rows) EXPECT_EQ(reasonOf(row.bytes, row.read), row.reason) << row.what;
+    for (const row& r : rows) EXPECT_EQ(faultOf(r.data.str(), r.read), r.reason) << r.what;
 }
 
-TEST(MapFileReader, ScriptLimitIsInclusive) {
-    for (int limit : {SCRIPT_LIMIT, GLOBAL_SCRIPT_LIMIT}) {
-        std::istringstream fits(mapBytes().raw(scriptOfSize(limit)).byte(7).str());
-        mapFileReader r(fits, "m");
-        EXPECT_EQ(static_cast<int>(r.script(limit).size()), limit);
-        EXPECT_EQ(r.byte(), 7);
-        std::istringstream over(mapBytes().raw(scriptOfSize(limit + 1)).str());
-        mapFileReader big(over, "m");
-        try {
-            big.script(limit);
-            ADD_FAILURE() << "a script of " << limit + 1 << " bytes was accepted";
-        } catch (const mapFault& fault) {
-            EXPECT_EQ(fault.type, mapFault::kind::script);
-            EXPECT_EQ(fault.reason, "Script too big");
-        }
-    }
-}
-
-// Scripts that fill the whole limit with `set %51 -2` (03 0F 33 10 FE FF FF
-// FF) after a `msg` of `shift` characters: over the shifts, the constant's
-// end-like bytes lie at every offset of every power-of-two boundary.
-TEST(MapFileReader, NegativeConstantsAtEveryOffsetDontEndAScript) {
-    for (int limit : {SCRIPT_LIMIT, GLOBAL_SCRIPT_LIMIT}) {
+// Scripts that fill up to their whole limit with `set %51 -2` (03 0F 33 10
+// FE FF FF FF) after a `msg` of `shift` characters: over the shifts, the
+// constant's end-like bytes lie at every offset of every power-of-two
+// boundary. Shift 2 fills the limit exactly.
+TEST(MapFileReader, ScriptsEndAtTheirClosingByteWithinTheirLimit) {
+    for (int limit : {SCRIPT_LIMIT, GLOBAL_SCRIPT_LIMIT})
         for (int shift = 0; shift < 8; ++shift) {
+            SCOPED_TRACE("limit " + std::to_string(limit) + ", shift " + std::to_string(shift));
             bytes script = {0x01, 0x07, 0x0A};
             script.insert(script.end(), shift, 'a');
             script.push_back(0x00);
@@ -118,73 +94,64 @@ TEST(MapFileReader, NegativeConstantsAtEveryOffsetDontEndAScript) {
             script.insert(script.end(), {0xFE, 0xFF});
             std::istringstream in(mapBytes().raw(script).byte(0x42).str());
             mapFileReader r(in, "m");
-            EXPECT_EQ(r.script(limit), script) << "limit " << limit << ", shift " << shift;
-            EXPECT_EQ(r.byte(), 0x42) << "limit " << limit << ", shift " << shift;
+            EXPECT_EQ(r.script(limit), script);
+            EXPECT_EQ(r.byte(), 0x42);
         }
-    }
 }
 
-TEST(MapFileReader, ReadsUnitRecordsByScriptMode) {
-    std::istringstream in(mapBytes()
-                              .byte(3).float32(40.5f).float32(-2.0f).byte(0xC0).byte(2).byte(1)
-                              .raw(SCRIPT_WITH_MINUS_ONE)
-                              .byte(0).float32(1).float32(2).byte(0).byte(0).byte(2).text("scripts/a.ukv")
-                              .byte(9).float32(0).float32(0).byte(0).byte(0).byte(7)
-                              .str());
+// A unit record reads its script by its mode: nothing for a mode other
+// than 1 and 2. A spawn point keeps a signed facing. Units and spawn points
+// of a 2 x 3 map may lie at most a tile off it.
+TEST(MapFileReader, ReadsUnitRecordsAndRefusesThemOffTheMapByMoreThanATile) {
+    std::istringstream in(mapBytes().byte(0xF9).float32(40.5f).float32(-2).byte(0xC0).byte(0xFE).byte(7).str() +
+                          unitAt(spawnTail(1), 48, 80).str());
     mapFileReader r(in, "m");
-    const unitRecord a = readUnitRecord(r, 2, 2), b = readUnitRecord(r, 2, 2), c = readUnitRecord(r, 2, 2);
-    EXPECT_EQ(a.type, 3);
-    EXPECT_EQ(a.x, 40.5f);
-    EXPECT_EQ(a.y, -2.0f);
-    EXPECT_EQ(a.direction, 192);
-    EXPECT_EQ(a.state, 2);
-    EXPECT_EQ(a.script, SCRIPT_WITH_MINUS_ONE);
-    EXPECT_EQ(b.scriptMode, SCRIPT_SOURCE);
-    EXPECT_EQ(b.scriptPath, "scripts/a.ukv");
-    EXPECT_EQ(c.scriptMode, 7);
-    EXPECT_TRUE(c.script.empty() && c.scriptPath.empty());
-}
-
-TEST(MapFileReader, RefusesUnitsOffTheMapByMoreThanATile) {
-    const float inf = std::numeric_limits<float>::infinity();
-    const float nan = std::numeric_limits<float>::quiet_NaN();
-    struct row {
-        const char* what;
-        float x, y;
-        bool taken;
-    } rows[] = {
-        {"inside", 40, 70, true},
-        {"one tile out on every side", -32, 3 * 32 + 32, true},
-        {"one tile out, right and top", 2 * 32 + 32, -32, true},
+    const unitRecord u = readUnitRecord(r, 2, 2);
+    EXPECT_EQ(std::tie(u.type, u.x, u.y, u.direction, u.state, u.scriptMode),
+              std::make_tuple(-7, 40.5f, -2.0f, 192, -2, 7));
+    EXPECT_TRUE(u.script.empty() && u.scriptPath.empty());
+    const std::vector<spawnPoint> points = readSpawnPoints(r, 2, 3);
+    ASSERT_EQ(points.size(), 1u);
+    EXPECT_EQ(std::tie(points[0].x, points[0].y, points[0].direction), std::make_tuple(48.0f, 80.0f, -128));
+    const float inf = std::numeric_limits<float>::infinity(), nan = std::numeric_limits<float>::quiet_NaN();
+    struct row { const char* what; float x, y; bool taken; };
+    const row rows[] = {
+        {"one tile out, left and bottom", -32, 128, true},
+        {"one tile out, right and top", 96, -32, true},
         {"left", -32.01f, 0, false},
-        {"right", 2 * 32 + 32.01f, 0, false},
-        {"top", 0, -33, false},
-        {"bottom", 0, 3 * 32 + 33, false},
+        {"right", 96.01f, 0, false},
+        {"bottom", 0, 129, false},
         {"far away", 1e30f, 5, false},
         {"not a number", nan, 5, false},
         {"infinite", 5, -inf, false},
     };
     for (const row& r : rows) {
-        const std::string unit = mapBytes().byte(0).float32(r.x).float32(r.y).byte(0).byte(0).byte(0).str();
-        EXPECT_EQ(reasonOf(unit, [](mapFileReader& in) { readUnitRecord(in, 2, 3); }),
-                  r.taken ? "" : "Invalid unit position")
-            << r.what;
-        const std::string spawn = mapBytes().byte(0).byte(0).text("c").int32(1).raw(bytes(unit.begin(), unit.end())).str();
-        EXPECT_EQ(reasonOf(spawn, [](mapFileReader& in) { readSpawnPoints(in, 2, 3); }),
-                  r.taken ? "" : "Invalid unit position")
-            << r.what << " (spawn point)";
+        const std::string reason = r.taken ? "" : "Invalid unit position";
+        EXPECT_EQ(faultOf(unitAt(mapBytes(), r.x, r.y).str(), oneUnit), reason) << r.what;
+        EXPECT_EQ(faultOf(unitAt(spawnTail(1), r.x, r.y).str(), spawnPoints), reason) << r.what << " (spawn point)";
     }
 }
 
-TEST(MapFaultReport, UsesTheNumberedErrorOfItsKind) {
-    EXPECT_EXIT(reportMapFault({mapFault::kind::map, "maps/a.kvm", "Invalid map size"}), testing::ExitedWithCode(0),
-                "Error010: Could not load map \"maps/a.kvm\" for the following reason:\nInvalid map size");
-    EXPECT_EXIT(reportMapFault({mapFault::kind::tileset, "t.dat", "Tile data too short"}), testing::ExitedWithCode(0),
-                "Error011: .*\"t.dat\".*\nTile data too short");
-    EXPECT_EXIT(reportMapFault({mapFault::kind::datafile, "t.dat", ""}), testing::ExitedWithCode(0),
-                "Error007: Loading datafile \"t.dat\" failed");
-    EXPECT_EXIT(reportMapFault({mapFault::kind::script, "", "Script too big"}), testing::ExitedWithCode(0),
-                "Error012: Script error:\nScript too big");
-    EXPECT_EXIT(reportMapFault({mapFault::kind::editor, "", "Precompiled scripts are illegal for editing"}),
-                testing::ExitedWithCode(0), "Error013: Editor error:\nPrecompiled");
+// Each kind of fault ends the program with its numbered error.
+TEST_F(MapFileTest, FaultsEndTheProgramWithTheirNumberedErrors) {
+    writeFileBytes("cut.dat", bytes(8, 0));
+    mapOf('S').byte(0).byte(2).text("missing.ukv").write("bad.kvm");
+    mapOf('S').byte(0).byte(1).byte(0xFF).write("pre.kvm");
+    VirtualMachine vm;
+    struct row { const char* file; std::function<void(std::ifstream&)> load; const char* error; };
+    const row rows[] = {
+        {"", [](std::ifstream&) { mapClass().setTileset("none.dat"); }, "Error007: Loading datafile \"none.dat\""},
+        {"", [](std::ifstream&) { mapClass().setTileset("cut.dat"); },
+         "Error011: Could not load tileset \"cut.dat\" for the following reason:\nDamaged datafile"},
+        {"none.kvm", [](std::ifstream& in) { mapClass().loadMap(in, "mpmaps/none.kvm"); },
+         "Error010: Could not load map \"mpmaps/none.kvm\" for the following reason:\nUnexpected end of file"},
+        {"bad.kvm", [&vm](std::ifstream& in) { SPmapClass().loadMap(in, "maps/bad.kvm", 'S', vm); },
+         "Error012: Script error:\nAn error occured in compile stage"},
+        {"pre.kvm", [](std::ifstream& in) { editorMapClass().loadMap(in, "pre.kvm"); },
+         "Error013: Editor error:\nPrecompiled scripts are illegal for editing"},
+    };
+    for (const row& r : rows) {
+        std::ifstream in(r.file, std::ios::binary);
+        EXPECT_EXIT(r.load(in), testing::ExitedWithCode(0), r.error);
+    }
 }

@@ -16,12 +16,9 @@ namespace maptest {
 
 using bytes = std::vector<unsigned char>;
 
-inline void putBig32(bytes& b, uint32_t v) {
-    for (int i = 3; i >= 0; --i) b.push_back(static_cast<unsigned char>(v >> (8 * i)));
-}
-inline void putBig16(bytes& b, int v) {
-    b.push_back(static_cast<unsigned char>(v >> 8));
-    b.push_back(static_cast<unsigned char>(v));
+// v as n big-endian bytes.
+inline void putBig(bytes& b, uint32_t v, int n) {
+    for (int i = n - 1; i >= 0; --i) b.push_back(static_cast<unsigned char>(v >> (8 * i)));
 }
 inline void putTag(bytes& b, const char* tag) { b.insert(b.end(), tag, tag + 4); }
 
@@ -32,27 +29,17 @@ inline int tileColour(int t) { return makecol(10 + 20 * t, 100, 200); }
 // strip of stripWidth x 32 pixels, each 32-pixel column in its tile's colour.
 inline bytes tilesetDatafile(const bytes& table, int stripWidth) {
     bytes b;
-    putTag(b, "slh.");
-    putTag(b, "ALL.");
-    putBig32(b, 2);
+    for (const char* tag : {"slh.", "ALL."}) putTag(b, tag);
+    putBig(b, 2, 4);
     putTag(b, "DATA");
-    putBig32(b, table.size());
-    putBig32(b, table.size());
+    for (int i = 0; i < 2; ++i) putBig(b, table.size(), 4);
     b.insert(b.end(), table.begin(), table.end());
-    const uint32_t pixels = 6 + 3u * stripWidth * 32;
     putTag(b, "BMP ");
-    putBig32(b, pixels);
-    putBig32(b, pixels);
-    putBig16(b, 32);
-    putBig16(b, stripWidth);
-    putBig16(b, 32);
+    for (int i = 0; i < 2; ++i) putBig(b, 6 + 3u * stripWidth * 32, 4);
+    for (int v : {32, stripWidth, 32}) putBig(b, v, 2);
     for (int y = 0; y < 32; ++y)
-        for (int x = 0; x < stripWidth; ++x) {
-            const int t = x / 32;
-            b.push_back(static_cast<unsigned char>(10 + 20 * t));
-            b.push_back(100);
-            b.push_back(200);
-        }
+        for (int x = 0; x < stripWidth; ++x)
+            b.insert(b.end(), {static_cast<unsigned char>(10 + 20 * (x / 32)), 100, 200});
     return b;
 }
 
@@ -60,9 +47,8 @@ inline bytes tilesetDatafile(const bytes& table, int stripWidth) {
 // as entries) to name.
 inline void writeTileset(const std::string& name, const std::vector<int>& solidity,
                          const std::vector<int>& successors) {
-    bytes table;
-    for (int s : solidity) table.push_back(static_cast<unsigned char>(s));
-    for (int s : successors) table.push_back(static_cast<unsigned char>(s));
+    bytes table(solidity.begin(), solidity.end());
+    table.insert(table.end(), successors.begin(), successors.end());
     writeFileBytes(name, tilesetDatafile(table, 32 * static_cast<int>(solidity.size())));
 }
 
@@ -100,8 +86,6 @@ public:
         for (int i = 0; i < count; ++i) byte(tile).byte(0);
         return *this;
     }
-    // Fields 9 to 12 of a map without global script, campaign or units.
-    mapBytes& emptyTail() { return byte(0).byte(0).text("chars.txt").int32(0); }
     std::string str() const { return std::string(b.begin(), b.end()); }
     void write(const std::string& name) const { writeFileBytes(name, b); }
 };
