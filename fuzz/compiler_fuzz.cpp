@@ -1,29 +1,14 @@
 // Compiles arbitrary source text into a file and a buffer.
-#include <unistd.h>
-
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <vector>
 
+#include "fuzz_work_dir.h"
 #include "script/compiler.h"
-
-namespace {
-
-char workDir[] = "/tmp/korvalt-compiler-fuzz-XXXXXX";
-
-void removeWorkDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(workDir, ignored);
-}
-
-}  // namespace
 
 // The compiler reads and writes relative to the working directory.
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    if (!mkdtemp(workDir) || chdir(workDir) != 0) std::abort();
-    std::atexit(removeWorkDir);
+    enterFuzzWorkDir("compiler-fuzz");
     std::ofstream("names.inc") << "def %40 DOORS\n; comment\n";
     return 0;
 }

@@ -4,8 +4,6 @@
 #pragma once
 
 #include <allegro.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -15,6 +13,7 @@
 #include <vector>
 
 #include "app/globals.h"
+#include "fuzz_work_dir.h"
 
 namespace mapfuzz {
 
@@ -53,9 +52,8 @@ inline void setUp() {
     install_allegro(SYSTEM_NONE, &errno, atexit);
     set_color_depth(32);
     global.buffer = create_bitmap(800, 600);
-    const std::string dir = "/tmp/korvalt-map-fuzz-" + std::to_string(getpid());
-    std::filesystem::create_directories(dir + "/scripts");
-    if (chdir(dir.c_str()) != 0) std::abort();
+    enterFuzzWorkDir("map-fuzz");
+    std::filesystem::create_directories("scripts");
     writeFile("t.dat", "slh.", tilesetStream({0, 1, 0, 0, 0, 1, 3, 2}, 128));
     std::FILE* f = std::fopen("a.ukv", "w");
     std::fputs("event onLoad\nadd %40 1\nend\nevent onEnter\nset %41 THISX\nend\n", f);

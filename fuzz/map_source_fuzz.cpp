@@ -1,18 +1,16 @@
 // Reads arbitrary text as a map source. A source that builds must come
 // back from the map file as a source that builds the same bytes.
-#include <unistd.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 
+#include "fuzz_work_dir.h"
 #include "map/map_file.h"
 #include "map_source.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    const std::string dir = "/tmp/korvalt-map-source-fuzz-" + std::to_string(getpid());
-    std::filesystem::create_directories(dir + "/scripts");
-    if (chdir(dir.c_str()) != 0) std::abort();
+    enterFuzzWorkDir("map-source-fuzz");
+    std::filesystem::create_directories("scripts");
     std::FILE* f = std::fopen("scripts/a.ukv", "w");
     std::fputs("event onLoad\nset %40 1\nend\n", f);
     std::fclose(f);

@@ -5,8 +5,6 @@
 #pragma once
 
 #include <allegro.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
@@ -16,6 +14,7 @@
 
 #include "../tests/net/mp_files.h"
 #include "app/globals.h"
+#include "fuzz_work_dir.h"
 #include "net/transport.h"
 
 namespace mpfuzz {
@@ -25,9 +24,7 @@ inline void setUp() {
     set_color_depth(32);
     global.buffer = create_bitmap(800, 600);
     global.menuFont = global.textFont = global.messageFont = font;
-    const std::string dir = "/tmp/korvalt-mp-fuzz-" + std::to_string(getpid());
-    std::filesystem::create_directories(dir);
-    if (chdir(dir.c_str()) != 0) std::abort();
+    enterFuzzWorkDir("mp-fuzz");
     mpfiles::writeTileset();
     mpfiles::writeClientPictures();
     mpfiles::writeMap("testmap", 20, 15, {{100, 100, 64}, {100, 100, 0}, {660, -20, 0}});

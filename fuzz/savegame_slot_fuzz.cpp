@@ -2,14 +2,12 @@
 // slot screen's reader. Input: the savegame's bytes, a zero byte, then the
 // bytes of "maps/gate.kvd". A savegame that is accepted must name a map
 // inside "maps/" and hold bonuses the difficulty table gives.
-#include <unistd.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <string>
 
 #include "app/savegame.h"
+#include "fuzz_work_dir.h"
 #include "ui/menu_savegames.h"
 
 namespace {
@@ -17,23 +15,12 @@ void writeBytes(const char* path, const unsigned char* data, size_t size) {
     std::ofstream(path, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(data),
                                                                   static_cast<std::streamsize>(size));
 }
-
-std::filesystem::path workDir;
-
-void removeWorkDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(workDir, ignored);
-}
-
 }  // namespace
 
-// The files are written into a folder of this run's own, removed at exit.
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    workDir = std::filesystem::temp_directory_path() / ("korvalt-slot-fuzz-" + std::to_string(getpid()));
-    std::filesystem::create_directories(workDir / "save");
-    std::filesystem::create_directories(workDir / "maps");
-    std::filesystem::current_path(workDir);
-    std::atexit(removeWorkDir);
+    enterFuzzWorkDir("slot-fuzz");
+    std::filesystem::create_directories("save");
+    std::filesystem::create_directories("maps");
     return 0;
 }
 
