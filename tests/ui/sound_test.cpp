@@ -14,7 +14,6 @@ namespace {
 class SoundTest : public testing::Test {
 protected:
     static void SetUpTestSuite() { ASSERT_EQ(install_sound(DIGI_NONE, MIDI_NONE, nullptr), 0); }
-
     void SetUp() override {
         writeFileBytes("tone.wav", testTone::sineWav(440.0, 0.2, 22050, 1));
         writeFileBytes("tune.mid", testTone::oneNoteMidi());
@@ -23,25 +22,28 @@ protected:
         global.sfxVolume = 100;
         global.musicVolume = 200;
     }
-
     scopedWorkDir dir;
 };
 
 using SoundDeathTest = SoundTest;
 
-TEST_F(SoundTest, LoadsByTheLowerCaseEnding) {
-    Sound wav("tone.wav", false);
-    EXPECT_EQ(wav.isActive(), 1);
-    EXPECT_NE(wav.sample, nullptr);
-    Sound mid("tune.mid", false);
-    EXPECT_EQ(mid.isActive(), 2);
-    Sound midi("tune.midi", false);
-    EXPECT_EQ(midi.isActive(), 2);
-    EXPECT_NE(midi.midi, nullptr);
-    Sound mp3("song.mp3", false);
-    EXPECT_EQ(mp3.isActive(), 3);
-    EXPECT_NE(mp3.mp3, nullptr);
-    EXPECT_EQ(mp3.mp3Data, readFileBytes("song.mp3"));
+// Each kind holds its own handle only; loading another file frees the
+// one before, and destroy leaves the sound empty.
+TEST_F(SoundTest, LoadsByTheLowerCaseEndingAndFreesWhatItHeld) {
+    Sound sound;
+    const std::pair<const char*, int> kinds[] = {{"tone.wav", 1}, {"tune.mid", 2}, {"tune.midi", 2}, {"song.mp3", 3}};
+    for (const auto& [name, type] : kinds) {
+        sound.load(name, false);
+        EXPECT_EQ(sound.isActive(), type) << name;
+        EXPECT_EQ((sound.sample != nullptr) + 2 * (sound.midi != nullptr) + 3 * (sound.mp3 != nullptr), type) << name;
+    }
+    EXPECT_EQ(sound.mp3Data, readFileBytes("song.mp3"));
+    sound.play(1, 200, 127, 1000);
+    sound.load("tone.wav", false);
+    EXPECT_TRUE(sound.mp3Data.empty() && sound.isEffect && sound.sample);
+    sound.destroy();
+    EXPECT_EQ(sound.isActive(), 0);
+    EXPECT_EQ(sound.sample, nullptr);
 }
 
 TEST_F(SoundDeathTest, EveryLoadFailureEndsWithTheSampleError) {
@@ -67,80 +69,48 @@ TEST_F(SoundTest, AutopollWithoutATimerFallsBackToPoll) {
     EXPECT_EQ(almp3_poll_mp3(sound.mp3), ALMP3_OK);
 }
 
-TEST_F(SoundTest, LoadingAnotherFileFreesTheFirst) {
-    Sound sound("song.mp3", false);
-    sound.play(1, 200, 127, 1000);
-    sound.load("tone.wav", false);
-    EXPECT_EQ(sound.isActive(), 1);
-    EXPECT_EQ(sound.mp3, nullptr);
-    EXPECT_TRUE(sound.mp3Data.empty());
-    EXPECT_TRUE(sound.isEffect);
-    sound.destroy();
-    EXPECT_EQ(sound.isActive(), 0);
-    EXPECT_EQ(sound.sample, nullptr);
-}
-
+// Playing at the music volume counts as music, anything else as an effect.
 TEST_F(SoundTest, StopKeepsEachKindLoadedAndPlayRestartsIt) {
     for (const char* name : {"tone.wav", "song.mp3"}) {
         Sound sound(name, false);
         const int type = sound.isActive();
-        sound.play(0, 200, 127, 1000);
+        sound.play(1, 200, 127, 1000);
         EXPECT_FALSE(sound.isEffect) << name;
         sound.stop();
         EXPECT_EQ(sound.isActive(), type) << name;
         EXPECT_TRUE(sound.isEffect) << name;
-        sound.play(0, 100, 127, 1000);
+        EXPECT_EQ(sound.mp3 ? almp3_poll_mp3(sound.mp3) : ALMP3_POLL_NOTPLAYING, ALMP3_POLL_NOTPLAYING);
+        sound.poll();
+        sound.play(1, 100, 127, 1000);
         EXPECT_EQ(sound.isActive(), type) << name;
+        EXPECT_EQ(sound.mp3 ? almp3_poll_mp3(sound.mp3) : ALMP3_OK, ALMP3_OK);
     }
-    Sound mp3("song.mp3", false);
-    mp3.play(1, 200, 127, 1000);
-    EXPECT_EQ(almp3_poll_mp3(mp3.mp3), ALMP3_OK);
-    mp3.stop();
-    EXPECT_EQ(almp3_poll_mp3(mp3.mp3), ALMP3_POLL_NOTPLAYING);
-    mp3.poll();
-    mp3.play(1, 200, 127, 1000);
-    EXPECT_EQ(almp3_poll_mp3(mp3.mp3), ALMP3_OK);
 }
 
+// Music follows musicVolume, effects sfxVolume, keeping pan, frequency and
+// loop; MIDI has no volume of its own.
 TEST_F(SoundTest, MusicUpdateFollowsTheVolumeEachSoundPlaysBy) {
-    Sound music("song.mp3", false);
+    Sound music("song.mp3", false), effect("tone.wav", false), tune("tune.mid", false), asMusic("tone.wav", false);
     music.play(1, global.musicVolume, 127, 1000);
-    Sound effect("tone.wav", false);
     effect.play(0, global.sfxVolume, 40, 1200);
-    Sound tune("tune.mid", false);
-
+    asMusic.play(0, global.musicVolume, 127, 1000);
     global.musicVolume = 50;
     global.sfxVolume = 30;
-    for (Sound* sound : {&music, &effect, &tune}) sound->musicUpdate();
-    EXPECT_EQ(music.volume, 50);
-    EXPECT_EQ(effect.volume, 30);
-    EXPECT_EQ(tune.volume, 0);  // MIDI has no volume of its own
-    EXPECT_EQ(effect.pan, 40);
-    EXPECT_EQ(effect.frequency, 1200);
-    EXPECT_EQ(music.loop, 1);
+    for (Sound* sound : {&music, &effect, &tune, &asMusic}) sound->musicUpdate();
+    EXPECT_EQ(std::vector<int>({music.volume, effect.volume, tune.volume, asMusic.volume}),
+              std::vector<int>({50, 30, 0, 50}));
+    EXPECT_EQ(std::vector<int>({effect.pan, effect.frequency, music.loop}), std::vector<int>({40, 1200, 1}));
     EXPECT_EQ(almp3_poll_mp3(music.mp3), ALMP3_OK);  // still playing
-}
-
-TEST_F(SoundTest, EffectsAtTheMusicVolumeCountAsMusic) {
-    global.sfxVolume = global.musicVolume = 120;
-    Sound effect("tone.wav", false);
-    effect.play(0, global.sfxVolume, 127, 1000);
-    EXPECT_FALSE(effect.isEffect);
-    global.musicVolume = 10;
-    effect.musicUpdate();
-    EXPECT_EQ(effect.volume, 10);
 }
 
 TEST_F(SoundTest, EmptySoundIgnoresEveryCallButKeepsThePlayValues) {
     Sound empty;
-    EXPECT_EQ(empty.isActive(), 0);
     empty.play(1, 77, 10, 500);
     empty.musicUpdate();
     empty.poll();
-    EXPECT_EQ(empty.volume, 77);
-    EXPECT_EQ(empty.loop, 1);
-    EXPECT_TRUE(empty.isEffect);
     empty.stop();
+    EXPECT_EQ(std::vector<int>({empty.volume, empty.loop, empty.isEffect, empty.isActive()}),
+              std::vector<int>({77, 1, 1, 0}));
     empty.destroy();
     EXPECT_EQ(empty.isActive(), 0);
 }
