@@ -25,5 +25,6 @@ TEST(HelpersTest, LoadBitmapReadsTgaFilesAndEndsWithTheLoadErrorWithout) {
     EXPECT_EQ(std::make_pair(loaded->w, loaded->h), std::make_pair(3, 2));
     EXPECT_EQ(getpixel(loaded, 1, 1), makecol(255, 0, 255));
     destroy_bitmap(loaded);
-    EXPECT_EXIT(loadBitmap("gfx/none.tga"), testing::ExitedWithCode(0), "Error006: Loading bitmap \"gfx/none.tga\" failed");
+    EXPECT_EXIT(loadBitmap("gfx/none.tga"), testing::ExitedWithCode(0),
+                "Error006: Loading bitmap \"gfx/none.tga\" failed");
 }

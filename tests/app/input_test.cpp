@@ -56,11 +56,7 @@ TEST_F(InputTest, AnyKeyReportsTheFirstNewPressOnly) {
 
 // A click is a press and a release in place, taken once, within a tick.
 TEST_F(InputTest, ClicksArePressAndReleaseInPlace) {
-    const struct {
-        const char* what;
-        std::vector<std::pair<int, bool>> ticks;  // pointer x and button
-        bool click;
-    } rows[] = {
+    const struct { const char* what; std::vector<std::pair<int, bool>> ticks; bool click; } rows[] = {  // x, button
         {"press only", {{10, true}}, false},
         {"press and release in place", {{10, true}, {10, true}, {10, false}}, true},
         {"one pixel moved", {{10, true}, {11, false}}, false},
@@ -83,7 +79,8 @@ TEST_F(InputTest, WheelEventsLastForTheWholeTick) {
     for (const auto& t : ticks) {
         mouse_z = t.z;
         mouseCallback(0);
-        for (int ask = 0; ask < 2; ask++) EXPECT_EQ(std::make_pair(wheelUpEvent(), wheelDownEvent()), std::make_pair(t.up, t.down)) << t.z;
+        for (int ask = 0; ask < 2; ask++)
+            EXPECT_EQ(std::make_pair(wheelUpEvent(), wheelDownEvent()), std::make_pair(t.up, t.down)) << t.z;
     }
 }
 

@@ -11,12 +11,8 @@ class MenuInput : public menuTest {};
 // The menus ask up, down, left, right and confirm in this order each step;
 // a key press must come out as exactly one of them (or none).
 TEST_F(MenuInput, FixedKeysAndBindingsGiveTheMenuDirections) {
-    const struct {
-        const char* what;
-        int slot, boundTo;  // a changed binding, slot -1 for none
-        int pressed;
-        const char* reported;
-    } rows[] = {
+    // slot and boundTo: a changed binding, slot -1 for none
+    const struct { const char* what; int slot, boundTo, pressed; const char* reported; } rows[] = {
         {"the arrow key", -1, 0, KEY_DOWN, "down"},
         {"the default binding", -1, 0, KEY_S, "down"},
         {"a changed binding", SLOT_BACKWARD, KEY_K, KEY_K, "down"},

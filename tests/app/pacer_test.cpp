@@ -13,12 +13,7 @@ struct countingScreen : pacedScreen {
 };
 
 TEST(Pacer, PassRunsDueStepsWithinTheLimitAndDrawsOnce) {
-    const struct {
-        const char* what;
-        pacing how;
-        int ticks, stopAfter, steps, frames, ticksLeft;
-        bool running;
-    } rows[] = {
+    const struct { const char* what; pacing how; int ticks, stopAfter, steps, frames, left; bool running; } rows[] = {
         {"game loop catches up on a small backlog", {4, 0, false}, 3, 1000, 3, 1, 0, true},
         {"game loop drops the backlog past the skip limit", {4, 0, false}, 10, 1000, 4, 1, 0, true},
         {"game loop draws nothing without a tick", {4, 0, false}, 0, 1000, 0, 0, 0, true},
@@ -33,7 +28,7 @@ TEST(Pacer, PassRunsDueStepsWithinTheLimitAndDrawsOnce) {
         EXPECT_EQ(pacedPass(screen, r.how, [](int) {}), r.running) << r.what;
         EXPECT_EQ(screen.steps, r.steps) << r.what;
         EXPECT_EQ(screen.frames, r.frames) << r.what;
-        EXPECT_EQ(timerCounter.load(), r.ticksLeft) << r.what;
+        EXPECT_EQ(timerCounter.load(), r.left) << r.what;
     }
     timerCounter = 0;
 }

@@ -59,38 +59,29 @@ TEST(SettingsTest, EveryFieldRoundTripsThroughTheFile) {
 // defaults, a first start, and the file written anew. Fields that can't
 // stop the game from starting are mended one by one instead.
 TEST(SettingsTest, DamagedFilesAreAFirstStartOrMendedFieldByField) {
-    const auto with = [](bytes b, std::size_t at, unsigned char value) {
-        b[at] = value;
-        return b;
-    };
+    const auto with = [](bytes b, std::size_t at, unsigned char value) { b[at] = value; return b; };
     const bytes record = defaultRecord();
-    const struct {
-        const char* what;
-        bool present;
-        bytes file;
-        bool refused;
-    } rows[] = {
-        {"missing", false, {}, true},
-        {"empty", true, {}, true},
-        {"one byte short", true, bytes(record.begin(), record.end() - 1), true},
-        {"one byte long", true, [&] { bytes b = record; b.push_back(0); return b; }(), true},
-        {"mode 3", true, with(record, 0, 3), true},
-        {"key code 0", true, with(record, 2 + 4 * 3, 0), true},
-        {"key code 127", true, with(record, 2 + 4 * 5, 127), true},
-        {"negative key code", true, with(record, 2 + 4 * 5 + 3, 0x80), true},
-        {"frame skip 0", true, with(record, 50, 0), true},
-        {"negative frame skip", true, with(record, 50, 0xFD), true},
-        {"colour depth 8", true, with(record, 52, 8), true},
-        {"mode 0 reads as full screen", true, with(record, 0, 0), false},
-        {"vsync 7 is reset", true, with(record, 1, 7), false},
-        {"video bitmaps 5 are reset", true, with(record, 51, 5), false},
-        {"complex sound 2 is reset", true, with(record, 58, 2), false},
-        {"a negative screenshot number is 0", true, with(record, 62, 0x80), false},
+    const struct { const char* what; bytes file; bool refused; } rows[] = {  // no bytes: no file
+        {"missing", {}, true},
+        {"one byte short", bytes(record.begin(), record.end() - 1), true},
+        {"one byte long", [&] { bytes b = record; b.push_back(0); return b; }(), true},
+        {"mode 3", with(record, 0, 3), true},
+        {"key code 0", with(record, 2 + 4 * 3, 0), true},
+        {"key code 127", with(record, 2 + 4 * 5, 127), true},
+        {"negative key code", with(record, 2 + 4 * 5 + 3, 0x80), true},
+        {"frame skip 0", with(record, 50, 0), true},
+        {"negative frame skip", with(record, 50, 0xFD), true},
+        {"colour depth 8", with(record, 52, 8), true},
+        {"mode 0 reads as full screen", with(record, 0, 0), false},
+        {"vsync 7 is reset", with(record, 1, 7), false},
+        {"video bitmaps 5 are reset", with(record, 51, 5), false},
+        {"complex sound 2 is reset", with(record, 58, 2), false},
+        {"a negative screenshot number is 0", with(record, 62, 0x80), false},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
         scopedWorkDir dir;
-        if (row.present) writeFileBytes("settings", row.file);
+        if (!row.file.empty()) writeFileBytes("settings", row.file);
         globals g;
         g.loadSettings();
         EXPECT_EQ(g.firstStart, row.refused ? 1 : 0);

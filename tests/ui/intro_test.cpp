@@ -54,7 +54,8 @@ struct introData {
     BITMAP *background = create_bitmap(800, 600), *logo = create_bitmap(64, 32), *corner = create_bitmap(16, 16);
     SAMPLE* sample = create_sample(8, 0, 11025, 16);
     DATAFILE items[5] = {{background, DAT_BITMAP, 0, nullptr}, {logo, DAT_BITMAP, 0, nullptr},
-                         {sample, DAT_SAMPLE, 0, nullptr}, {corner, DAT_BITMAP, 0, nullptr}, {nullptr, DAT_END, 0, nullptr}};
+                         {sample, DAT_SAMPLE, 0, nullptr}, {corner, DAT_BITMAP, 0, nullptr},
+                         {nullptr, DAT_END, 0, nullptr}};
     ~introData() {
         for (BITMAP* b : {background, logo, corner}) destroy_bitmap(b);
         destroy_sample(sample);

@@ -37,13 +37,7 @@ std::vector<bool> enabledBy(const std::string& mask) {
 // to 549 and y 78 + 100 i to 121 + 100 i. At opening the pointer rests in
 // the corner unless moved, and a key may be held.
 TEST_F(ButtonMenu, KeysPointerAndClicksChooseAnEnabledItem) {
-    const struct {
-        const char* what;
-        const char* enabled;
-        int start;
-        const char *atOpen, *script;  // atOpen: a resting pointer or a held key
-        int chosen;
-    } rows[] = {
+    const struct { const char *what, *enabled; int start; const char *atOpen, *script; int chosen; } rows[] = {
         {"Down then Enter chooses the next item", "11111", 0, "", "Down Enter", 1},
         {"Up from the first item wraps to the last", "11111", 0, "", "Up Enter", 4},
         {"Down from the last item wraps to the first", "11111", 4, "", "Down Enter", 0},
@@ -85,7 +79,8 @@ TEST_F(ButtonMenu, LongLabelsAreCutBeforeABlankAndEndInDots) {
         {"37 are cut to 33 and dots", std::string(37, 'x'), std::string(33, 'x') + "..."},
         {"no blank before the dots", a32 + " bbbbbbbbbb", a32 + "..."},
     };
-    for (const auto& r : rows) EXPECT_EQ(buttonMenu(0, {r.label, "Cancel"}, {true, true}, look).shownLabel(0), r.shown) << r.what;
+    for (const auto& r : rows)
+        EXPECT_EQ(buttonMenu(0, {r.label, "Cancel"}, {true, true}, look).shownLabel(0), r.shown) << r.what;
 }
 
 TEST_F(ButtonMenu, ADisabledItemIsDrawnInTheDisabledColour) {

@@ -34,7 +34,7 @@ TEST_F(OptionsScreen, KeysWheelPointerAndClicksEditTheCopy) {
         {"Right on Color depth picks 16", true, "Down Right", o::editing, "depth 16"},
         {"Right on VSync turns it off", true, "Down Down Right", o::editing, "vsync 0"},
         {"the bound strafe key chooses too", true, "S S S D", o::editing, "complex 0"},
-        {"holding Left lowers the music volume by one a step", true, "Up Up Up Up hold:Left:10", o::editing, "music 165"},
+        {"held Left lowers the music volume by one a step", true, "Up Up Up Up hold:Left:10", o::editing, "music 165"},
         {"holding Left stops at 0", true, "Up Up Up Up hold:Left:200", o::editing, "music 0"},
         {"holding Right stops at 255", true, "Up Up Up Up Up hold:Right:5", o::editing, ""},
         {"the wheel adds its movement", true, "Up Up Up Up wheel:3 wheel:-10", o::editing, "music 168"},
@@ -68,7 +68,7 @@ TEST_F(OptionsScreen, DiscardingAfterNewKeysKeepsEveryBinding) {
 }
 
 TEST_F(OptionsScreen, LeavingHandsOnTheCopyAndTellsWhenToRestart) {
-    const struct { const char* what; int colorDepth; char videoBitmaps; unsigned char musicVolume; bool restart; } rows[] = {
+    const struct { const char* what; int depth; char bitmaps; unsigned char music; bool restart; } rows[] = {
         {"a new volume needs no restart", 32, 0, 100, false},
         {"a new colour depth does", 16, 0, 175, true},
         {"so do video bitmaps", 32, 1, 175, true},
@@ -77,11 +77,11 @@ TEST_F(OptionsScreen, LeavingHandsOnTheCopyAndTellsWhenToRestart) {
         global.setDefaults(32);
         globals copy;
         copy = global;
-        copy.colorDepth = r.colorDepth, copy.videoBitmaps = r.videoBitmaps, copy.musicVolume = r.musicVolume;
+        copy.colorDepth = r.depth, copy.videoBitmaps = r.bitmaps, copy.musicVolume = r.music;
         global.screenshotNumber = 7;  // screenshots taken while the options were open
         EXPECT_EQ(applyOptions(copy), r.restart) << r.what;
-        EXPECT_EQ(global.colorDepth, r.colorDepth) << r.what;
-        EXPECT_EQ(global.musicVolume, r.musicVolume) << r.what;
+        EXPECT_EQ(global.colorDepth, r.depth) << r.what;
+        EXPECT_EQ(global.musicVolume, r.music) << r.what;
         EXPECT_EQ(global.screenshotNumber, 7) << r.what;
     }
     global.setDefaults(32);

@@ -21,13 +21,10 @@ std::string described(const slotList& slots) {
 
 TEST(SavegameSlots, RowsDescribeEachSlotFromItsSavegameAndMission) {
     const std::string gate = "-Reach the gate\n-Open it\nGate Run\n3 4\n5 6\nBriefing\n";
-    const struct {
-        const char* what;
-        std::vector<std::pair<std::string, std::string>> files;
-        bool load;
-        const char* rows;
-    } rows[] = {
-        {"a missing file is Empty and can't be loaded", {{"save/slot2.sav", "gate\n0 0"}, {"maps/gate.kvd", gate}}, true,
+    using files = std::vector<std::pair<std::string, std::string>>;
+    const struct { const char* what; files present; bool load; const char* rows; } rows[] = {
+        {"a missing file is Empty and can't be loaded", {{"save/slot2.sav", "gate\n0 0"}, {"maps/gate.kvd", gate}},
+         true,
          "Autosave: Empty | Slot 1: Empty | Slot 2: Gate Run (x) | Slot 3: Empty | Cancel (x)"},
         {"the title is the first line without a dash",
          {{"save/slot0.sav", "gate\n4 3"}, {"maps/gate.kvd", "Plain Title\r\nBriefing\r\n"}}, true,
@@ -48,7 +45,7 @@ TEST(SavegameSlots, RowsDescribeEachSlotFromItsSavegameAndMission) {
         scopedWorkDir dir;
         std::filesystem::create_directories("save");
         std::filesystem::create_directories("maps");
-        for (const auto& [path, text] : r.files) writeFileText(path, text);
+        for (const auto& [path, text] : r.present) writeFileText(path, text);
         EXPECT_EQ(described(savegameSlots(r.load)), r.rows) << r.what;
     }
 }
