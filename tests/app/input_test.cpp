@@ -5,8 +5,6 @@
 
 #include <vector>
 
-namespace {
-
 class InputTest : public testing::Test {
 protected:
     void SetUp() override { releaseAll(); }
@@ -83,5 +81,3 @@ TEST_F(InputTest, WheelEventsLastForTheWholeTick) {
             EXPECT_EQ(std::make_pair(wheelUpEvent(), wheelDownEvent()), std::make_pair(t.up, t.down)) << t.z;
     }
 }
-
-}  // namespace

@@ -4,8 +4,6 @@
 
 #include "support/menu_input.h"
 
-namespace {
-
 class KeyChangeScreen : public menuTest {};
 
 const std::string toShoot = "Down Down Down Down Enter ", usedForward = "This key is already used for moving forward";
@@ -56,5 +54,3 @@ TEST_F(KeyChangeScreen, ListAndPromptBindOnlyFreeUnreservedKeys) {
         EXPECT_EQ(r.warningTicks > 0 ? screen.warning() : "", r.warning);
     }
 }
-
-}  // namespace

@@ -4,8 +4,6 @@
 
 #include "support/menu_input.h"
 
-namespace {
-
 class MenuInput : public menuTest {};
 
 // The menus ask up, down, left, right and confirm in this order each step;
@@ -35,5 +33,3 @@ TEST_F(MenuInput, FixedKeysAndBindingsGiveTheMenuDirections) {
         key[r.pressed] = 0;
     }
 }
-
-}  // namespace

@@ -90,7 +90,8 @@ TEST(SettingsTest, DamagedFilesAreAFirstStartOrMendedFieldByField) {
     }
 }
 
-// Taking over edited settings leaves the resources and session state alone.
+// Taking over edited settings leaves the frame-skip limit, the resources
+// and the session state alone.
 TEST(SettingsTest, AssignmentCopiesTheSettingsOnly) {
     globals source, target;
     source.setDefaults(16);
@@ -99,7 +100,9 @@ TEST(SettingsTest, AssignmentCopiesTheSettingsOnly) {
     source.bloodMode = 1, source.firstStart = 1, source.netDriver = 5;
     int resource = 0;
     source.buffer = reinterpret_cast<BITMAP*>(&resource);
+    target.maxFrameSkip = 9;
     target = source;
+    source.maxFrameSkip = 9;
     EXPECT_EQ(recordOf(target), recordOf(source));
     EXPECT_EQ(target.bloodMode, 1);
     EXPECT_EQ(target.firstStart + target.netDriver, 0);

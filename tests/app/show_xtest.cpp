@@ -9,8 +9,6 @@
 #include "app/startup.h"
 #include "support/test_files.h"
 
-namespace {
-
 class ShowTest : public testing::Test {
 protected:
     void SetUp() override {
@@ -66,5 +64,3 @@ TEST(SetModeTest, AModeThatFailsFallsBackToTheOther) {
     EXPECT_TRUE(global.mode == 1 || global.mode == 2);
     EXPECT_EQ(SCREEN_W, 800);
 }
-
-}  // namespace

@@ -13,19 +13,14 @@ void publish(messageClass& m, const std::string& text) {
     m.output();
 }
 
+// Each line as its pieces, "#" before a number; the lines kept newest first.
 TEST(Message, PiecesAreJoinedBySingleSpaces) {
     messageClass m(32, 7, 3, font, font, nullptr);
-    m.sendText("Hello");
-    m.sendInt(5);
-    m.output();
-    m.sendText("a ");
-    m.sendText("b");
-    m.output();
-    m.sendText("a");
-    m.sendText(" b");
-    m.sendInt(-12);
-    m.output();
-    m.output();
+    const std::vector<std::vector<std::string>> published = {{"Hello", "#5"}, {"a ", "b"}, {"a", " b", "#-12"}, {}};
+    for (const auto& pieces : published) {
+        for (const std::string& p : pieces) p[0] == '#' ? m.sendInt(std::stoi(p.substr(1))) : m.sendText(p);
+        m.output();
+    }
     EXPECT_EQ(m.count, 4);
     const std::string newestFirst[] = {"", " a  b -12", " a b", " Hello 5"};
     for (int i = 0; i < 4; ++i) EXPECT_EQ(m.lines[i].text, newestFirst[i]);

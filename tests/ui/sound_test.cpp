@@ -7,8 +7,6 @@
 #include "platform/almp3.h"
 #include "platform/test_tone.h"
 
-namespace {
-
 // Headless: Allegro's no-sound drivers still give voices and streams, but
 // MIDI playing needs the timer, so playing tunes is tested under Xvfb.
 class SoundTest : public testing::Test {
@@ -114,5 +112,3 @@ TEST_F(SoundTest, EmptySoundIgnoresEveryCallButKeepsThePlayValues) {
     empty.destroy();
     EXPECT_EQ(empty.isActive(), 0);
 }
-
-}  // namespace

@@ -13,8 +13,6 @@
 #include "app/globals.h"
 #include "platform/test_tone.h"
 
-namespace {
-
 class SoundTimerTest : public testing::Test {
 protected:
     static void SetUpTestSuite() { ASSERT_EQ(install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, nullptr), 0); }
@@ -96,5 +94,3 @@ TEST_F(SoundTimerTest, GameFolderSoundsPlay) {
     }
     if (played == 0) GTEST_SKIP() << "no sounds in " << sfx;
 }
-
-}  // namespace
