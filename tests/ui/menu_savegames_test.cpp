@@ -23,8 +23,7 @@ TEST(SavegameSlots, RowsDescribeEachSlotFromItsSavegameAndMission) {
     const std::string gate = "-Reach the gate\n-Open it\nGate Run\n3 4\n5 6\nBriefing\n";
     using files = std::vector<std::pair<std::string, std::string>>;
     const struct { const char* what; files present; bool load; const char* rows; } rows[] = {
-        {"a missing file is Empty and can't be loaded", {{"save/slot2.sav", "gate\n0 0"}, {"maps/gate.kvd", gate}},
-         true,
+        {"a missing file is Empty, not loadable", {{"save/slot2.sav", "gate\n0 0"}, {"maps/gate.kvd", gate}}, true,
          "Autosave: Empty | Slot 1: Empty | Slot 2: Gate Run (x) | Slot 3: Empty | Cancel (x)"},
         {"the title is the first line without a dash",
          {{"save/slot0.sav", "gate\n4 3"}, {"maps/gate.kvd", "Plain Title\r\nBriefing\r\n"}}, true,
@@ -37,8 +36,7 @@ TEST(SavegameSlots, RowsDescribeEachSlotFromItsSavegameAndMission) {
          "Autosave: Empty | Slot 1: Unknown (x) | Slot 2: Empty | Slot 3: Empty | Cancel (x)"},
         {"a map outside maps/ is Unknown", {{"save/slot3.sav", "../gate\n0 0"}, {"gate.kvd", gate}}, true,
          "Autosave: Empty | Slot 1: Empty | Slot 2: Empty | Slot 3: Unknown (x) | Cancel (x)"},
-        {"saving leaves out the autosave and enables every slot",
-         {{"save/slot0.sav", "gate\n0 0"}, {"maps/gate.kvd", gate}}, false,
+        {"saving: no autosave, every slot enabled", {{"save/slot0.sav", "gate\n0 0"}, {"maps/gate.kvd", gate}}, false,
          "Slot 1: Empty (x) | Slot 2: Empty (x) | Slot 3: Empty (x) | Cancel (x)"},
     };
     for (const auto& r : rows) {
