@@ -13,12 +13,7 @@ const std::string toShoot = "Down Down Down Down Enter ", usedForward = "This ke
 // row is 11 pixels high; the selected row's help line adds 11.
 TEST_F(KeyChangeScreen, ListAndPromptBindOnlyFreeUnreservedKeys) {
     const struct {
-        const char* what;
-        std::string script;
-        bool ended;
-        int prompting, shoot;
-        std::string warning;
-        int warningTicks;
+        const char* what; std::string script; bool ended; int prompting, shoot; std::string warning; int warningTicks;
     } rows[] = {
         {"Up from the first row wraps to Finished", "Up Enter", true, -1, KEY_LCONTROL, "", 0},
         {"Down from Finished wraps to the first row", "Up Down Enter", false, 0, KEY_LCONTROL, "", 0},

@@ -24,8 +24,7 @@
 namespace menuScript {
 
 struct tick {
-    int held = 0;
-    int x = -1, y = -1;
+    int held = 0, x = -1, y = -1;  // a held key code; the pointer, -1 where it stays
     bool click = false;
     int wheel = 0;
 };

@@ -11,13 +11,7 @@ namespace {
 // whether a first start may end it, and how often the sample was due.
 TEST(IntroTimeline, LogoLineSampleAndFadeFollowTheCounter) {
     const struct {
-        int steps, counter;
-        float logoScale;
-        const char* line;
-        bool lineShown, settled;
-        int brightness;
-        bool skippableOnFirstStart;
-        int samples;
+        int steps, counter; float scale; const char* line; bool shown, settled; int light; bool firstSkips; int samples;
     } rows[] = {
         {0, 112, 0.0f, "A", false, false, 0, false, 0},
         {1, 111, 1.0f / 64, "A", false, false, 0, false, 0},
@@ -37,12 +31,12 @@ TEST(IntroTimeline, LogoLineSampleAndFadeFollowTheCounter) {
         int samples = 0;
         for (int i = 0; i < r.steps; i++) samples += t.advance();
         EXPECT_EQ(t.counter(), r.counter);
-        EXPECT_FLOAT_EQ(t.logoScale(), r.logoScale);
+        EXPECT_FLOAT_EQ(t.logoScale(), r.scale);
         EXPECT_EQ(t.line(), r.line);
-        EXPECT_EQ(t.lineShown(), r.lineShown);
+        EXPECT_EQ(t.lineShown(), r.shown);
         EXPECT_EQ(t.settled(), r.settled);
-        EXPECT_EQ(t.brightness(), r.brightness);
-        EXPECT_EQ(t.skippable(true), r.skippableOnFirstStart);
+        EXPECT_EQ(t.brightness(), r.light);
+        EXPECT_EQ(t.skippable(true), r.firstSkips);
         EXPECT_TRUE(t.skippable(false));
         EXPECT_EQ(samples, r.samples);
     }
