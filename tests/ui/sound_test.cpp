@@ -15,7 +15,6 @@ protected:
     void SetUp() override {
         writeFileBytes("tone.wav", testTone::sineWav(440.0, 0.2, 22050, 1));
         writeFileBytes("tune.mid", testTone::oneNoteMidi());
-        writeFileBytes("tune.midi", testTone::oneNoteMidi());
         ASSERT_FALSE(testTone::sineMp3("song", 440.0, 0.5, 44100, 2).empty());
         global.sfxVolume = 100;
         global.musicVolume = 200;
@@ -25,20 +24,43 @@ protected:
 
 using SoundDeathTest = SoundTest;
 
-// Each kind holds its own handle only; loading another file frees the
-// one before, and destroy leaves the sound empty, which ignores every call.
-TEST_F(SoundTest, LoadsByTheLowerCaseEndingAndFreesWhatItHeld) {
+// Each kind holds its own handle only; loading another file frees the one
+// before. Playing at the music volume counts as music, anything else as an
+// effect: musicUpdate makes music follow musicVolume and effects sfxVolume,
+// keeping pan, frequency and loop (MIDI has no volume of its own). stop
+// keeps a sound loaded and play restarts it; destroy empties it, and an
+// empty sound ignores every call.
+TEST_F(SoundTest, KindsLoadPlayFollowTheirVolumeStopAndDie) {
+    writeFileBytes("tune.midi", testTone::oneNoteMidi());
     Sound sound;
-    const std::pair<const char*, int> kinds[] = {{"tone.wav", 1}, {"tune.mid", 2}, {"tune.midi", 2}, {"song.mp3", 3}};
+    const std::pair<const char*, int> kinds[] = {{"tone.wav", 1}, {"tune.midi", 2}, {"song.mp3", 3}};
     for (const auto& [name, type] : kinds) {
         sound.load(name, false);
         EXPECT_EQ(sound.isActive(), type) << name;
         EXPECT_EQ((sound.sample != nullptr) + 2 * (sound.midi != nullptr) + 3 * (sound.mp3 != nullptr), type) << name;
     }
     EXPECT_EQ(sound.mp3Data, readFileBytes("song.mp3"));
-    sound.play(1, 200, 127, 1000);
+    Sound effect("tone.wav", false), tune("tune.mid", false), asMusic("tone.wav", false);
+    sound.play(1, global.musicVolume, 127, 1000);
+    effect.play(0, global.sfxVolume, 40, 1200);
+    asMusic.play(0, global.musicVolume, 127, 1000);
+    global.musicVolume = 50;
+    global.sfxVolume = 30;
+    for (Sound* s : {&sound, &effect, &tune, &asMusic}) s->musicUpdate();
+    EXPECT_EQ(std::vector<int>({sound.volume, effect.volume, tune.volume, asMusic.volume}),
+              std::vector<int>({50, 30, 0, 50}));
+    EXPECT_EQ(std::vector<int>({effect.pan, effect.frequency, sound.loop}), std::vector<int>({40, 1200, 1}));
+    EXPECT_EQ(almp3_poll_mp3(sound.mp3), ALMP3_OK);  // still playing
+    for (Sound* s : {&sound, &asMusic}) {
+        s->stop();
+        EXPECT_TRUE(s->isEffect && s->isActive());
+        s->poll();
+    }
+    EXPECT_EQ(almp3_poll_mp3(sound.mp3), ALMP3_POLL_NOTPLAYING);
+    sound.play(1, 100, 127, 1000);
+    EXPECT_EQ(almp3_poll_mp3(sound.mp3), ALMP3_OK);
     sound.load("tone.wav", false);
-    EXPECT_TRUE(sound.mp3Data.empty() && sound.isEffect && sound.sample);
+    EXPECT_TRUE(sound.mp3Data.empty() && sound.sample);
     sound.destroy();
     EXPECT_EQ(sound.sample, nullptr);
     sound.play(1, 77, 10, 500);  // empty: every call is ignored, but the play values are kept
@@ -53,10 +75,8 @@ TEST_F(SoundDeathTest, EveryLoadFailureEndsWithTheSampleError) {
     writeFileBytes("TONE.WAV", readFileBytes("tone.wav"));
     writeFileBytes("empty.mp3", {});
     writeFileBytes("renamed.mp3", testTone::sineWav(0.0, 0.2, 22050, 1));
-    writeFileBytes("broken.wav", {'R', 'I', 'F', 'F', 1, 2});
     writeFileBytes("broken.mid", {'M', 'T', 'h', 'd'});
-    for (const char* name : {"TONE.WAV", "empty.mp3", "renamed.mp3", "broken.wav", "broken.mid", "missing.wav",
-                             "missing.mp3", "missing.mid", "missing.midi", "song.ogg", ""}) {
+    for (const char* name : {"TONE.WAV", "empty.mp3", "renamed.mp3", "missing.wav", "broken.mid", ""}) {
         EXPECT_EXIT(Sound(name, false), testing::ExitedWithCode(0),
                     "Error008: Loading sample \"" + std::string(name) + "\" failed")
             << name;
@@ -70,38 +90,4 @@ TEST_F(SoundTest, AutopollWithoutATimerFallsBackToPoll) {
     sound.play(0, 100, 127, 1000);
     sound.poll();
     EXPECT_EQ(almp3_poll_mp3(sound.mp3), ALMP3_OK);
-}
-
-// Playing at the music volume counts as music, anything else as an effect.
-TEST_F(SoundTest, StopKeepsEachKindLoadedAndPlayRestartsIt) {
-    for (const char* name : {"tone.wav", "song.mp3"}) {
-        Sound sound(name, false);
-        const int type = sound.isActive();
-        sound.play(1, 200, 127, 1000);
-        EXPECT_FALSE(sound.isEffect) << name;
-        sound.stop();
-        EXPECT_EQ(sound.isActive(), type) << name;
-        EXPECT_TRUE(sound.isEffect) << name;
-        EXPECT_EQ(sound.mp3 ? almp3_poll_mp3(sound.mp3) : ALMP3_POLL_NOTPLAYING, ALMP3_POLL_NOTPLAYING);
-        sound.poll();
-        sound.play(1, 100, 127, 1000);
-        EXPECT_EQ(sound.isActive(), type) << name;
-        EXPECT_EQ(sound.mp3 ? almp3_poll_mp3(sound.mp3) : ALMP3_OK, ALMP3_OK);
-    }
-}
-
-// Music follows musicVolume, effects sfxVolume, keeping pan, frequency and
-// loop; MIDI has no volume of its own.
-TEST_F(SoundTest, MusicUpdateFollowsTheVolumeEachSoundPlaysBy) {
-    Sound music("song.mp3", false), effect("tone.wav", false), tune("tune.mid", false), asMusic("tone.wav", false);
-    music.play(1, global.musicVolume, 127, 1000);
-    effect.play(0, global.sfxVolume, 40, 1200);
-    asMusic.play(0, global.musicVolume, 127, 1000);
-    global.musicVolume = 50;
-    global.sfxVolume = 30;
-    for (Sound* sound : {&music, &effect, &tune, &asMusic}) sound->musicUpdate();
-    EXPECT_EQ(std::vector<int>({music.volume, effect.volume, tune.volume, asMusic.volume}),
-              std::vector<int>({50, 30, 0, 50}));
-    EXPECT_EQ(std::vector<int>({effect.pan, effect.frequency, music.loop}), std::vector<int>({40, 1200, 1}));
-    EXPECT_EQ(almp3_poll_mp3(music.mp3), ALMP3_OK);  // still playing
 }

@@ -25,12 +25,17 @@ protected:
     scopedWorkDir dir;
 };
 
-// The autopoll ticks on Allegro's timer thread while this thread starts,
-// stops, adjusts, reloads and destroys the same sounds at random moments.
-TEST_F(SoundTimerTest, AutopollSurvivesTheGameThreadStoppingAndDestroying) {
+// More autopolled MP3s than Allegro has timer slots share timers. The
+// autopoll ticks on Allegro's timer thread while this thread starts, stops,
+// adjusts, reloads and destroys the same sounds at random moments.
+TEST_F(SoundTimerTest, ManyAutopolledMp3sSurviveTheGameThreadStoppingAndDestroying) {
     std::mt19937 random(7);
     std::vector<std::unique_ptr<Sound>> sounds;
-    for (int i = 0; i < 4; ++i) sounds.push_back(std::make_unique<Sound>(i % 2 ? "song.mp3" : "voice.mp3", true));
+    for (int i = 0; i < 20; ++i) {
+        sounds.push_back(std::make_unique<Sound>(i % 2 ? "song.mp3" : "voice.mp3", true));
+        EXPECT_TRUE(sounds.back()->autopoll) << i;
+        sounds.back()->play(1, 100, 127, 1000);
+    }
     for (int round = 0; round < 150; ++round) {
         Sound& sound = *sounds[random() % sounds.size()];
         switch (random() % 6) {
@@ -51,29 +56,17 @@ TEST_F(SoundTimerTest, AutopollSurvivesTheGameThreadStoppingAndDestroying) {
     for (auto& sound : sounds) EXPECT_TRUE(!sound->isActive() || (sound->autopoll && sound->mp3));
 }
 
-// More autopolled MP3s than Allegro has timer slots: they share timers.
-TEST_F(SoundTimerTest, ManyMp3sAutopollAtOnce) {
-    std::vector<std::unique_ptr<Sound>> sounds;
-    for (int i = 0; i < 20; ++i) {
-        sounds.push_back(std::make_unique<Sound>("voice.mp3", true));
-        EXPECT_TRUE(sounds.back()->autopoll) << i;
-        sounds.back()->play(1, 100, 127, 1000);
-    }
-    rest(150);
-}
-
 // A tune plays as music at the music volume, stops staying loaded, and may
 // be destroyed while it plays.
 TEST_F(SoundTimerTest, TunesPlayStopAndDieWhilePlaying) {
-    Sound tune("tune.mid", false);
-    tune.play(1, global.musicVolume, 127, 1000);
-    EXPECT_FALSE(tune.isEffect);
+    auto tune = std::make_unique<Sound>("tune.mid", false);
+    tune->play(1, global.musicVolume, 127, 1000);
+    EXPECT_FALSE(tune->isEffect);
     rest(50);
-    tune.stop();
-    EXPECT_EQ(tune.isActive(), 2);
-    auto playing = std::make_unique<Sound>("tune.mid", false);
-    playing->play(1, 200, 127, 1000);
-    playing.reset();
+    tune->stop();
+    EXPECT_EQ(tune->isActive(), 2);
+    tune->play(1, 200, 127, 1000);
+    tune.reset();
     rest(50);
 }
 
