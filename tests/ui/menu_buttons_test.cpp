@@ -58,7 +58,6 @@ TEST_F(ButtonMenu, KeysPointerAndClicksChooseAnEnabledItem) {
         const std::vector<menuScript::tick> opening = menuScript::parse(r.atOpen);
         menuScript::apply(opening.empty() ? menuScript::tick{} : opening[0]);
         buttonMenu menu(r.start, FIVE, enabledBy(r.enabled), look);
-        menuScript::apply(opening.empty() ? menuScript::tick{} : opening[0]);
         EXPECT_TRUE(menuScript::run(menu, r.script)) << r.what;
         EXPECT_EQ(menu.choice(), r.chosen) << r.what;
     }
