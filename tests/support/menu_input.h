@@ -13,7 +13,6 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -41,18 +40,17 @@ inline std::vector<tick> parse(const std::string& script) {
     std::vector<tick> ticks;
     std::istringstream words(script);
     for (std::string word; words >> word;) {
-        std::replace(word.begin(), word.end(), ':', ' ');
+        std::vector<std::string> p;
         std::istringstream fields(word);
-        std::string kind, name;
-        fields >> kind;
+        for (std::string f; std::getline(fields, f, ':');) p.push_back(f);
         tick t;
         int times = 1;
-        if (kind == "ptr") fields >> t.x >> t.y;
-        else if (kind == "click") t.click = true;
-        else if (kind == "wheel") fields >> t.wheel;
-        else if (kind == "idle") fields >> times;
-        else if (kind == "hold") fields >> name >> times, t.held = codeOf(name);
-        else t.held = codeOf(kind);
+        if (p[0] == "ptr") t.x = std::stoi(p[1]), t.y = std::stoi(p[2]);
+        else if (p[0] == "click") t.click = true;
+        else if (p[0] == "wheel") t.wheel = std::stoi(p[1]);
+        else if (p[0] == "idle") times = std::stoi(p[1]);
+        else if (p[0] == "hold") t.held = codeOf(p[1]), times = std::stoi(p[2]);
+        else t.held = codeOf(p[0]);
         ticks.insert(ticks.end(), times, t);
         if (t.held) ticks.push_back({});  // a key is let go for a tick
     }

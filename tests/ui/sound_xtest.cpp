@@ -81,8 +81,6 @@ TEST_F(SoundTimerTest, GameFolderSoundsPlay) {
         Sound sound(entry.path().string(), ending == ".mp3");
         sound.play(0, 100, 127, 1000);
         rest(20);
-        sound.poll();
-        sound.stop();
         ++played;
     }
     if (played == 0) GTEST_SKIP() << "no sounds in " << sfx;
