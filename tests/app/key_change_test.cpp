@@ -19,7 +19,6 @@ TEST_F(KeyChangeScreen, ListAndPromptBindOnlyFreeUnreservedKeys) {
         {"a free key binds and closes the prompt", toShoot + "X", false, -1, KEY_X, "", 0},
         {"a key of another action warns and binds nothing", toShoot + "W", false, 4, KEY_LCONTROL, usedForward, 79},
         {"F9 is reserved", toShoot + "F9", false, 4, KEY_LCONTROL, "F9 is a reserved key", 79},
-        {"F12 is reserved", toShoot + "F12", false, 4, KEY_LCONTROL, "F12 is a reserved key", 79},
         {"the digit 3 is reserved", toShoot + "3", false, 4, KEY_LCONTROL, "3 is a reserved key", 79},
         {"the warning lasts 80 ticks", toShoot + "W idle:78", false, 4, KEY_LCONTROL, usedForward, 1},
         {"and is gone after them", toShoot + "W idle:79", false, 4, KEY_LCONTROL, "", 0},

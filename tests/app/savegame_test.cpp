@@ -6,18 +6,7 @@
 
 #include "support/test_files.h"
 
-// The file is the map name on one line and the two bonuses on the next.
-TEST(Savegame, WrittenFileHasTheExactLayoutAndAnUnwritableTargetIsReported) {
-    scopedWorkDir dir;
-    ASSERT_TRUE(writeSavegame("slot1.sav", {"harbour", 4, 3}));
-    EXPECT_EQ(readFileText("slot1.sav"), "harbour\n4 3");
-    savegame back;
-    ASSERT_TRUE(readSavegame("slot1.sav", back));
-    EXPECT_EQ(std::make_tuple(back.mapName, back.healBonus, back.ammoBonus), std::make_tuple("harbour", 4, 3));
-    EXPECT_FALSE(writeSavegame("no/such/folder/slot0.sav", {"range", 0, 0}));
-}
-
-TEST(Savegame, DamagedOrForeignFilesAreRefused) {
+TEST(Savegame, DamagedOrForeignFilesAreRefusedAndWrittenOnesHaveTheExactLayout) {
     const struct { const char* what; const char* text; bool accepted; } rows[] = {
         {"CRLF line end", "range\r\n0 0", true},
         {"missing second line", "range", false},
@@ -39,4 +28,11 @@ TEST(Savegame, DamagedOrForeignFilesAreRefused) {
         EXPECT_EQ(readSavegame(r.text ? "slot.sav" : "missing.sav", out), r.accepted) << r.what;
         EXPECT_TRUE(!r.accepted || out.mapName == "range") << r.what;
     }
+    // The file is the map name on one line and the two bonuses on the next.
+    ASSERT_TRUE(writeSavegame("slot1.sav", {"harbour", 4, 3}));
+    EXPECT_EQ(readFileText("slot1.sav"), "harbour\n4 3");
+    savegame back;
+    ASSERT_TRUE(readSavegame("slot1.sav", back));
+    EXPECT_EQ(std::make_tuple(back.mapName, back.healBonus, back.ammoBonus), std::make_tuple("harbour", 4, 3));
+    EXPECT_FALSE(writeSavegame("no/such/folder/slot0.sav", {"range", 0, 0}));
 }

@@ -53,7 +53,7 @@ TEST_F(OptionsScreen, KeysWheelPointerAndClicksEditTheCopy) {
     }
 }
 
-TEST_F(OptionsScreen, LeavingHandsOnTheCopyAndTellsWhenToRestart) {
+TEST_F(OptionsScreen, LeavingHandsOnTheCopyAndTellsWhenToRestartAndLevelsShowAsPercent) {
     const struct { const char* what; int depth; char bitmaps; unsigned char music; bool restart; } rows[] = {
         {"a new volume needs no restart", 32, 0, 100, false},
         {"a new colour depth does", 16, 0, 175, true},
@@ -71,11 +71,9 @@ TEST_F(OptionsScreen, LeavingHandsOnTheCopyAndTellsWhenToRestart) {
         EXPECT_EQ(global.screenshotNumber, 7) << r.what;
     }
     global.setDefaults(32);
-}
-
-TEST(OptionsLevels, ShowAsTruncatedPercent) {
-    const std::pair<int, const char*> rows[] = {{0, " - 0%"}, {175, " - 68%"}, {254, " - 99%"}, {255, " - 100%"}};
-    for (const auto& [value, shown] : rows) EXPECT_EQ(levelText(value), shown) << value;
+    // Volumes show as truncated percentages.
+    const std::pair<int, const char*> levels[] = {{0, " - 0%"}, {175, " - 68%"}, {254, " - 99%"}, {255, " - 100%"}};
+    for (const auto& [value, shown] : levels) EXPECT_EQ(levelText(value), shown) << value;
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ std::string described(const slotList& slots) {
 // The title is a mission's first line without a dash; a savegame that is
 // refused, or whose mission has no title, is Unknown. Only the autosave row
 // is left out when saving, and then every slot may be chosen.
-TEST(SavegameSlots, RowsDescribeEachSlotFromItsSavegameAndMission) {
+TEST(SavegameSlots, RowsDescribeEachSlotAndGiveItWhenChosen) {
     scopedWorkDir dir;
     std::filesystem::create_directories("save");
     std::filesystem::create_directories("maps");
@@ -36,16 +36,14 @@ TEST(SavegameSlots, RowsDescribeEachSlotFromItsSavegameAndMission) {
     writeFileText("save/slot1.sav", "gate\n9 0");
     EXPECT_EQ(described(savegameSlots(false)),
               "Slot 1: Unknown (x) | Slot 2: Gate Run (x) | Slot 3: Empty (x) | Cancel (x)");
-}
-
-TEST(SavegameSlots, ChosenRowsGiveSlotsAndCancelGivesMinusOne) {
-    const struct { const char* what; bool load; int row, rows, slot; } rows[] = {
+    // A chosen row gives its slot, Cancel -1.
+    const struct { const char* what; bool load; int row, rows, slot; } chosen[] = {
         {"loading: the autosave row is slot 0", true, 0, 5, 0},
         {"loading: Cancel", true, 4, 5, -1},
         {"saving: Slot 2 is the second row", false, 1, 4, 2},
         {"saving: Cancel", false, 3, 4, -1},
     };
-    for (const auto& r : rows) EXPECT_EQ(slotOfRow(r.load, r.row, r.rows), r.slot) << r.what;
+    for (const auto& r : chosen) EXPECT_EQ(slotOfRow(r.load, r.row, r.rows), r.slot) << r.what;
 }
 
 }  // namespace
