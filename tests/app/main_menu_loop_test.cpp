@@ -63,11 +63,8 @@ TEST(MainMenuLoop, ChoicesStartMissionsMultiplayerAndOptions) {
         {"a difficulty outside the table, above or below, gives no bonus",
          "main(0)=0 new=0 difficulty=7 skip=1 play(first,0,0) main(0)=0 new=0 difficulty=-1 skip=1 play(first,0,0) "
          "main(0)=4"},
-        {"the shooting range keeps the last bonuses",
-         "main(0)=0 new=0 difficulty=1 skip=1 play(first,2,1) main(0)=0 new=3 play(range,2,1) main(0)=4"},
         {"Cancel goes back to the main menu", "main(0)=0 new=2 main(0)=4"},
-        {"after the tutorial, a skipped tutorial starts the campaign",
-         "main(0)=0 new=4 play(tutorial,0,0) main(0)=0 new=0 difficulty=1 skip=1 play(first,2,1) main(0)=4"},
+        {"the tutorial from the new-game menu", "main(0)=0 new=4 play(tutorial,0,0) main(0)=4"},
         {"a mission naming the next map runs it at once",
          "main(0)=0 new=3 play(range,0,0)=second play(second,0,0)=third play(third,0,0) main(0)=4"},
         {"GS leads back to the main menu", "main(0)=0 new=3 play(range,0,0)=GS main(0)=4"},

@@ -12,12 +12,10 @@ TEST_F(MenuInput, FixedKeysAndBindingsGiveTheMenuDirections) {
     // slot and boundTo: a changed binding, slot -1 for none
     const struct { const char* what; int slot, boundTo, pressed; const char* reported; } rows[] = {
         {"the arrow key", -1, 0, KEY_DOWN, "down"},
-        {"the default binding", -1, 0, KEY_S, "down"},
         {"a changed binding", SLOT_BACKWARD, KEY_K, KEY_K, "down"},
         {"the old key of a changed binding", SLOT_BACKWARD, KEY_K, KEY_S, ""},
         {"Down bound to moving forward still means down", SLOT_FORWARD, KEY_DOWN, KEY_DOWN, "down"},
         {"Left bound to strafing right still means left", SLOT_STRAFE_RIGHT, KEY_LEFT, KEY_LEFT, "left"},
-        {"Space confirms by default", -1, 0, KEY_SPACE, "confirm"},
         {"Enter always confirms", SLOT_USE, KEY_U, KEY_ENTER, "confirm"},
     };
     const menuKey order[] = {menuKey::up, menuKey::down, menuKey::left, menuKey::right, menuKey::confirm};

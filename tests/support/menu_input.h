@@ -1,12 +1,11 @@
 // Drives a paced screen tick by tick with scripted input: keys written into
-// Allegro's key array, the pointer position, clicks and wheel movement.
+// Allegro's key array, the pointer position and clicks; the wheel stays still.
 //
 // A script is a list of words, each one or more ticks:
 //   <key name>       the key (as keyNames spells it) down for a tick, then up for a tick
 //   hold:<key>:<n>   the key held for n ticks, then up for a tick
 //   ptr:<x>:<y>      the pointer moves to (x, y), one tick
 //   click            a click, one tick
-//   wheel:<n>        the wheel turns by n, one tick
 //   idle:<n>         n ticks without input
 #pragma once
 
@@ -26,7 +25,6 @@ namespace menuScript {
 struct tick {
     int held = 0, x = -1, y = -1;  // a held key code; the pointer, -1 where it stays
     bool click = false;
-    int wheel = 0;
 };
 
 inline int codeOf(const std::string& name) {
@@ -47,7 +45,6 @@ inline std::vector<tick> parse(const std::string& script) {
         int times = 1;
         if (p[0] == "ptr") t.x = std::stoi(p[1]), t.y = std::stoi(p[2]);
         else if (p[0] == "click") t.click = true;
-        else if (p[0] == "wheel") t.wheel = std::stoi(p[1]);
         else if (p[0] == "idle") times = std::stoi(p[1]);
         else if (p[0] == "hold") t.held = codeOf(p[1]), times = std::stoi(p[2]);
         else t.held = codeOf(p[0]);
@@ -62,7 +59,7 @@ inline void apply(const tick& t) {
     if (t.held) key[t.held] = 1;
     if (t.x >= 0) mouse_x = t.x, mouse_y = t.y;
     click = t.click;
-    mouseZDiff = t.wheel;
+    mouseZDiff = 0;
 }
 
 // Runs the script's ticks, one logic step each, until the screen ends.

@@ -25,7 +25,7 @@ std::string changes(const globals& s) {
 // volume 255, music volume 175. With Allegro's 8-pixel font a row is 11
 // pixels high and the full screen's first row starts at y 245; the last
 // row (Exit discarding) at 344.
-TEST_F(OptionsScreen, KeysWheelPointerAndClicksEditTheCopy) {
+TEST_F(OptionsScreen, KeysPointerAndClicksEditTheCopy) {
     using o = optionsOutcome;
     const struct { const char* what; bool full; const char* script; o outcome; const char* changed; } rows[] = {
         {"Left on Display mode picks Windowed", true, "Left", o::editing, "mode 2"},
@@ -33,7 +33,6 @@ TEST_F(OptionsScreen, KeysWheelPointerAndClicksEditTheCopy) {
         {"the bound strafe key chooses too", true, "S S S D", o::editing, "complex 0"},
         {"held Left lowers the music volume by one a step", true, "Up Up Up Up hold:Left:10", o::editing, "music 165"},
         {"holding Right stops at 255", true, "Up Up Up Up Up hold:Right:5", o::editing, ""},
-        {"the wheel adds its movement", true, "Up Up Up Up wheel:3 wheel:-10", o::editing, "music 168"},
         {"without full Down from Display mode goes to VSync", false, "Down Right", o::editing, "vsync 0"},
         {"without full Up from VSync goes to Display mode", false, "Down Up Left", o::editing, "mode 2"},
         {"Up from the first row wraps to Exit discarding", true, "Up Enter", o::discarded, ""},
