@@ -8,8 +8,6 @@
 #include "app/helpers.h"
 #include "support/test_files.h"
 
-namespace {
-
 using bytes = std::vector<unsigned char>;
 
 // A 3 x 2 map; the campaign byte is the flag's lowest bit and the text
@@ -48,4 +46,3 @@ TEST(CreatorTest, ImpossibleSizesOrNoDescriptionAreReportedAndWriteNoMap) {
     }
 }
 
-}  // namespace
