@@ -7,7 +7,7 @@
 
 // Each report shows its whole text on standard error and ends the program
 // with status 0; placeholders inside arguments are shown literally. The
-// bitmap, sample and plain reports are checked by the tests of their users.
+// sample and plain reports are checked by the tests of their users.
 TEST(ErrorsTest, EveryReportShowsItsTextAndEndsWithStatusZero) {
     const std::pair<std::function<void()>, std::string> cases[] = {
         {[] { errors::timerError(); }, "Error001: Timer could not be initialised"},
@@ -15,6 +15,7 @@ TEST(ErrorsTest, EveryReportShowsItsTextAndEndsWithStatusZero) {
         {[] { errors::soundDriverError(); }, "Error003: Sound driver could not be initialised"},
         {[] { errors::graphicModeError(); }, "Error004: Graphic mode couldn't be set"},
         {[] { errors::createError(); }, "Error005: Creating bitmap failed"},
+        {[] { errors::loadBitError("gfx/a.tga"); }, "Error006: Loading bitmap \"gfx/a.tga\" failed"},
         {[] { errors::datafileError("data/data.dat"); }, "Error007: Loading datafile \"data/data.dat\" failed"},
         {[] { errors::mapLoadError("%s", "%s"); },
          "Error010: Could not load map \"%s\" for the following reason:\n%s"},

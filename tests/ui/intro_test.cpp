@@ -14,9 +14,6 @@ TEST(IntroTimeline, LogoLineSampleAndFadeFollowTheCounter) {
         int steps, counter; float scale; const char* line; bool shown, settled; int light; bool firstSkips; int samples;
     } rows[] = {
         {1, 111, 1.0f / 64, "A", false, false, 0, false, 0},
-        {64, 48, 1.0f, "A", false, false, 0, false, 1},
-        {80, 32, 1.0f, "A", true, false, 0, false, 2},
-        {112, 0, 1.0f, "A Dunmirrow game", true, false, 0, false, 4},
         {127, -15, 1.0f, "A Dunmirrow game", true, true, 3, false, 4},
         {210, -15, 1.0f, "A Dunmirrow game", true, true, 252, true, 4},
         {400, -15, 1.0f, "A Dunmirrow game", true, true, 255, true, 4},
