@@ -1,69 +1,48 @@
 #include "app/creator.h"
-#include "app/helpers.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "app/helpers.h"
 #include "support/test_files.h"
 
-namespace {
+using bytes = std::vector<unsigned char>;
 
-// Windows line ends don't enter the names.
-TEST(CreatorTest, SmallMapHasTheExactBytes) {
-    const std::vector<unsigned char> expected = {
-        0, 6, 'A', 'S',            // version and type
-        't', 's', 13,              // tile set name
-        3, 0, 0, 0, 2, 0, 0, 0,    // width, height
-        0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,  // six empty tiles
-        0,                         // no global script
-        0,                         // no campaign
-        'c', 's', 13,              // character set name
-        0, 0, 0, 0,                // no units
+// A 3 x 2 map; the campaign byte is the flag's lowest bit and the text
+// follows exactly when that byte is set. Windows line ends don't enter the
+// names.
+TEST(CreatorTest, DescriptionsWriteTheExactMapBytes) {
+    bytes head = {0, 6, 'A', 'S', 't', 's', 13, 3, 0, 0, 0, 2, 0, 0, 0};  // version, type, tile set, width, height
+    head.insert(head.end(), 13, 0);                                      // six empty tiles, no global script
+    const bytes chapter = {1, 'c', 'h', 'a', 'p', 't', 'e', 'r', '1', 13}, charset = {'c', 's', 13, 0, 0, 0, 0};
+    const struct { const char* what; std::string end, flag; bool campaign; } rows[] = {
+        {"CR LF lines, flag 0", "\r\n", "0", false},
+        {"flag 1 stores byte 1 and the text", "\r\n", "1", true},
+        {"flag 2 stores byte 0 and no text", "\n", "2", false},
     };
-    for (const std::string end : {"\n", "\r\n"}) {
+    for (const auto& r : rows) {
         scopedWorkDir dir;
-        writeFileText("new.txt", "m.kvm" + end + "ts" + end + "cs" + end + "3 2 S 0 rest of the line" + end);
+        const std::string& e = r.end;
+        writeFileText("new.txt", "m.kvm" + e + "ts" + e + "cs" + e + "3 2 S " + r.flag + " rest" + e + "chapter1" + e);
         newMap("new.txt");
-        EXPECT_EQ(readFileBytes("m.kvm"), expected) << (end.size() == 2 ? "CRLF" : "LF");
+        bytes expected = head;
+        if (r.campaign) expected.insert(expected.end(), chapter.begin(), chapter.end());
+        else expected.push_back(0);
+        expected.insert(expected.end(), charset.begin(), charset.end());  // character set, no units
+        EXPECT_EQ(readFileBytes("m.kvm"), expected) << r.what;
     }
 }
 
-// The tail from the one tile on: the campaign byte is the flag's lowest bit;
-// the text follows exactly when that byte is set.
-TEST(CreatorTest, CampaignTextFollowsExactlyWhenTheCampaignByteIsSet) {
-    const struct {
-        int flag;
-        std::vector<unsigned char> tail;
-    } rows[] = {
-        {3, {0, 0, 0, 1, 'c', 'h', 'a', 'p', 't', 'e', 'r', '1', 13, 'c', 's', 13, 0, 0, 0, 0}},
-        {1, {0, 0, 0, 1, 'c', 'h', 'a', 'p', 't', 'e', 'r', '1', 13, 'c', 's', 13, 0, 0, 0, 0}},
-        {2, {0, 0, 0, 0, 'c', 's', 13, 0, 0, 0, 0}},
-        {-2, {0, 0, 0, 0, 'c', 's', 13, 0, 0, 0, 0}},
-    };
-    for (const auto& row : rows) {
+TEST(CreatorTest, ImpossibleSizesOrNoDescriptionAreReportedAndWriteNoMap) {
+    const char* const sizes[] = {"-1 5", "5 0", "4097 1", "1 4097", nullptr};
+    for (const char* size : sizes) {
         scopedWorkDir dir;
-        writeFileText("new.txt", "m.kvm\nts\ncs\n1 1 S " + std::to_string(row.flag) + "\nchapter1\n");
-        newMap("new.txt");
-        const std::vector<unsigned char> bytes = readFileBytes("m.kvm");
-        ASSERT_EQ(bytes.size(), 4u + 3 + 8 + row.tail.size()) << row.flag;
-        EXPECT_EQ(std::vector<unsigned char>(bytes.end() - row.tail.size(), bytes.end()), row.tail) << row.flag;
+        if (size) writeFileText("new.txt", std::string("m.kvm\nts\ncs\n") + size + " S 0\n");
+        const char* said = size ? "^Invalid map size\n$" : "^Failed to open file!\n$";
+        EXPECT_EXIT(newMap("new.txt"), testing::ExitedWithCode(0), said) << (size ? size : "no description");
+        EXPECT_FALSE(fileExists("m.kvm"));
     }
 }
 
-TEST(CreatorTest, ImpossibleSizesAreReportedAndWriteNoMap) {
-    for (const char* size : {"-1 5", "5 0", "4097 1", "1 4097", "100000 100000", "x y"}) {
-        scopedWorkDir dir;
-        writeFileText("new.txt", std::string("m.kvm\nts\ncs\n") + size + " S 0\n");
-        EXPECT_EXIT(newMap("new.txt"), testing::ExitedWithCode(0), "^Invalid map size\n$") << size;
-        EXPECT_FALSE(fileExists("m.kvm")) << size;
-    }
-}
-
-TEST(CreatorTest, MissingDescriptionIsFatal) {
-    scopedWorkDir dir;
-    EXPECT_EXIT(newMap("none.txt"), testing::ExitedWithCode(0), "^Failed to open file!\n$");
-}
-
-}  // namespace

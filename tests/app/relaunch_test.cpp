@@ -7,26 +7,14 @@
 #include "app/startup.h"
 #include "support/test_files.h"
 
-namespace {
-
+// The fresh copy tells by its status that it runs in this folder; a
+// missing program returns with the reason in errno.
 TEST(RelaunchTest, ReplacesTheProcessWithTheProgramInTheSameFolder) {
     scopedWorkDir dir;
     writeFileText("marker", "");
-    // The fresh copy tells by its status that it runs in this folder.
     writeFileText("program", "#!/bin/sh\n[ -f marker ] && exit 3\nexit 4\n");
     chmod("program", 0755);
     const std::string path = std::filesystem::absolute("program").string();
     EXPECT_EXIT(relaunch(path.c_str()), testing::ExitedWithCode(3), "");
+    EXPECT_EXIT((relaunch("./missing"), std::exit(errno == ENOENT ? 5 : 6)), testing::ExitedWithCode(5), "");
 }
-
-TEST(RelaunchTest, AMissingProgramReturnsWithTheReason) {
-    scopedWorkDir dir;
-    EXPECT_EXIT(
-        {
-            relaunch("./missing");
-            std::exit(errno == ENOENT ? 5 : 6);
-        },
-        testing::ExitedWithCode(5), "");
-}
-
-}  // namespace

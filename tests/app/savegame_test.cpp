@@ -2,26 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "support/test_files.h"
 
-namespace {
-
-TEST(Savegame, WrittenFileReadsBackWithTheExactLayout) {
-    scopedWorkDir dir;
-    const std::string path = "slot1.sav";
-    ASSERT_TRUE(writeSavegame(path, {"harbour", 4, 3}));
-    EXPECT_EQ(readFileText(path), "harbour\n4 3");
-    savegame back;
-    ASSERT_TRUE(readSavegame(path, back));
-    EXPECT_EQ(back.mapName, "harbour");
-    EXPECT_EQ(back.healBonus, 4);
-    EXPECT_EQ(back.ammoBonus, 3);
-}
-
-TEST(Savegame, DamagedOrForeignFilesAreRefused) {
-    struct row { const char* what; const char* text; bool accepted; };
-    const row rows[] = {
-        {"plain file", "range\n2 1", true},
+TEST(Savegame, DamagedOrForeignFilesAreRefusedAndWrittenOnesHaveTheExactLayout) {
+    const struct { const char* what; const char* text; bool accepted; } rows[] = {
         {"CRLF line end", "range\r\n0 0", true},
         {"missing second line", "range", false},
         {"non-numeric bonus", "range\nfour 3", false},
@@ -33,20 +19,20 @@ TEST(Savegame, DamagedOrForeignFilesAreRefused) {
         {"dot-dot name", "..\n0 0", false},
         {"empty name", "\n0 0", false},
         {"empty file", "", false},
+        {"no file", nullptr, false},
     };
     scopedWorkDir dir;
-    for (const row& r : rows) {
-        writeFileText("slot.sav", r.text);
+    for (const auto& r : rows) {
+        if (r.text) writeFileText("slot.sav", r.text);
         savegame out;
-        EXPECT_EQ(readSavegame("slot.sav", out), r.accepted) << r.what;
+        EXPECT_EQ(readSavegame(r.text ? "slot.sav" : "missing.sav", out), r.accepted) << r.what;
+        EXPECT_TRUE(!r.accepted || out.mapName == "range") << r.what;
     }
-    savegame out;
-    EXPECT_FALSE(readSavegame("missing.sav", out));
-}
-
-TEST(Savegame, UnwritableTargetIsReportedNotDone) {
-    scopedWorkDir dir;
+    // The file is the map name on one line and the two bonuses on the next.
+    ASSERT_TRUE(writeSavegame("slot1.sav", {"harbour", 4, 3}));
+    EXPECT_EQ(readFileText("slot1.sav"), "harbour\n4 3");
+    savegame back;
+    ASSERT_TRUE(readSavegame("slot1.sav", back));
+    EXPECT_EQ(std::make_tuple(back.mapName, back.healBonus, back.ammoBonus), std::make_tuple("harbour", 4, 3));
     EXPECT_FALSE(writeSavegame("no/such/folder/slot0.sav", {"range", 0, 0}));
 }
-
-}  // namespace

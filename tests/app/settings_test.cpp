@@ -2,7 +2,6 @@
 // field, and taken as absent when it is damaged.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <vector>
 
 #include "app/globals.h"
@@ -11,142 +10,82 @@
 
 namespace {
 
-std::vector<unsigned char> recordOf(const globals& g) {
-    std::vector<unsigned char> bytes(SETTINGS_SIZE);
-    g.toBytes(bytes.data());
-    return bytes;
+using bytes = std::vector<unsigned char>;
+
+bytes recordOf(const globals& g) {
+    bytes b(SETTINGS_SIZE);
+    g.toBytes(b.data());
+    return b;
 }
 
-int32_t int32At(const std::vector<unsigned char>& b, size_t at) {
-    return static_cast<int32_t>(b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<uint32_t>(b[at + 3]) << 24);
-}
-
-std::vector<unsigned char> defaultRecord() {
-    globals g;
-    g.setDefaults(32);
-    return recordOf(g);
-}
-
-TEST(SettingsTest, CreateWritesTheDefaultsAsA63ByteRecord) {
+// The defaults byte by byte: full screen, vsync, the twelve key codes as
+// little-endian 32-bit numbers, frame skip 4, no video bitmaps, the colour
+// depth, volumes 255 and 175, complex sound, screenshot 0. Then every field
+// at the edge of its range survives a save and a load, and taking over the
+// settings leaves the frame-skip limit, the resources and the session state
+// alone.
+TEST(SettingsTest, CreateWritesTheDefaultsAsA63ByteRecordWhoseFieldsRoundTripAndAreTakenOver) {
     scopedWorkDir dir;
     globals g;
     g.create();
-    const std::vector<unsigned char> file = readFileBytes("settings");
-    ASSERT_EQ(file.size(), 63u);
-    const std::vector<unsigned char> head = {1, 1};  // full screen, vsync
-    EXPECT_EQ(std::vector<unsigned char>(file.begin(), file.begin() + 2), head);
-    const int expectedKeys[12] = {1, 4, 23, 19, 75, 119, 117, 5, 17, 115, 64, 13};
-    for (int i = 0; i < 12; i++) EXPECT_EQ(int32At(file, 2 + 4 * i), expectedKeys[i]) << "slot " << i;
-    const std::vector<unsigned char> tail = {4, 0};  // frame skip, video bitmaps
-    EXPECT_EQ(std::vector<unsigned char>(file.begin() + 50, file.begin() + 52), tail);
-    EXPECT_EQ(int32At(file, 52), g.colorDepth);
-    const std::vector<unsigned char> sound = {255, 175, 1, 0, 0, 0, 0};  // volumes, complex sound, screenshot
-    EXPECT_EQ(std::vector<unsigned char>(file.begin() + 56, file.end()), sound);
-}
-
-// Every field at the edge of its range survives a save and a load, and a
-// whole file is no first start.
-TEST(SettingsTest, EveryFieldRoundTripsThroughTheFile) {
-    scopedWorkDir dir;
-    globals g;
-    g.setDefaults(32);
-    g.mode = 2;
-    g.vsync = 0;
-    g.keys[0] = 126;
-    g.keys[1] = 1;
-    g.maxFrameSkip = 127;
-    g.videoBitmaps = 1;
-    g.colorDepth = 16;
-    g.sfxVolume = 0;
-    g.musicVolume = 3;
-    g.complexSfx = 0;
-    g.screenshotNumber = 123456;
+    bytes expected = {1, 1};
+    for (int code : {1, 4, 23, 19, 75, 119, 117, 5, 17, 115, 64, 13})
+        expected.insert(expected.end(), {static_cast<unsigned char>(code), 0, 0, 0});
+    const auto depth = static_cast<unsigned char>(g.colorDepth);
+    expected.insert(expected.end(), {4, 0, depth, 0, 0, 0, 255, 175, 1, 0, 0, 0, 0});
+    EXPECT_EQ(readFileBytes("settings"), expected);
+    g.mode = 2, g.vsync = 0, g.keys[0] = 126, g.keys[1] = 1, g.maxFrameSkip = 127, g.videoBitmaps = 1;
+    g.colorDepth = 16, g.sfxVolume = 0, g.musicVolume = 3, g.complexSfx = 0, g.screenshotNumber = 123456;
     g.save();
     EXPECT_FALSE(fileExists("settings.tmp"));
-
     globals loaded;
     loaded.loadSettings();
     EXPECT_EQ(loaded.firstStart, 0);
     EXPECT_EQ(recordOf(loaded), recordOf(g));
+    loaded.bloodMode = 1, loaded.firstStart = 1, loaded.netDriver = 5, loaded.buffer = reinterpret_cast<BITMAP*>(&g);
+    globals copy;
+    copy.maxFrameSkip = 9;
+    copy = loaded;
+    loaded.maxFrameSkip = 9;
+    EXPECT_EQ(recordOf(copy), recordOf(loaded));
+    EXPECT_EQ(copy.bloodMode, 1);
+    EXPECT_EQ(copy.firstStart + copy.netDriver, 0);
+    EXPECT_EQ(copy.buffer, nullptr);
 }
 
 // A settings file that is not a whole, sensible record is taken as absent:
-// defaults, a first start, and the file written anew.
-TEST(SettingsTest, MissingOrDamagedFilesAreAFirstStartAndRepaired) {
-    const auto with = [](std::size_t at, unsigned char value) {
-        std::vector<unsigned char> b = defaultRecord();
-        b[at] = value;
-        return b;
-    };
-    const std::vector<unsigned char> record = defaultRecord();
-    std::vector<unsigned char> longer = record;
-    longer.push_back(0);
-    const struct {
-        const char* what;
-        bool present;
-        std::vector<unsigned char> bytes;
-    } rows[] = {
-        {"missing", false, {}},
-        {"empty", true, {}},
-        {"one byte short", true, std::vector<unsigned char>(record.begin(), record.end() - 1)},
-        {"one byte long", true, longer},
-        {"mode 3", true, with(0, 3)},
-        {"key code 0", true, with(2 + 4 * 3, 0)},
-        {"key code 127", true, with(2 + 4 * 5, 127)},
-        {"negative key code", true, with(2 + 4 * 5 + 3, 0x80)},
-        {"frame skip 0", true, with(50, 0)},
-        {"negative frame skip", true, with(50, 0xFD)},
-        {"colour depth 8", true, with(52, 8)},
+// defaults, a first start, and the file written anew. Fields that can't
+// stop the game from starting are mended one by one instead.
+TEST(SettingsTest, DamagedFilesAreAFirstStartOrMendedFieldByField) {
+    globals usual;
+    usual.setDefaults(32);
+    const bytes record = recordOf(usual);
+    const auto with = [&](std::size_t at, unsigned char value) { bytes b = record; b[at] = value; return b; };
+    const struct { const char* what; bytes file; bool refused; } rows[] = {  // no bytes: no file
+        {"missing", {}, true},
+        {"one byte long", [&] { bytes b = record; b.push_back(0); return b; }(), true},
+        {"mode 3", with(0, 3), true},
+        {"key code 0", with(2 + 4 * 3, 0), true},
+        {"key code 127", with(2 + 4 * 5, 127), true},
+        {"frame skip 0", with(50, 0), true},
+        {"colour depth 8", with(52, 8), true},
+        {"mode 0 reads as full screen", with(0, 0), false},
+        {"vsync 7 is reset", with(1, 7), false},
+        {"video bitmaps 5 are reset", with(51, 5), false},
+        {"complex sound 2 is reset", with(58, 2), false},
+        {"a negative screenshot number is 0", with(62, 0x80), false},
     };
     for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
         scopedWorkDir dir;
-        if (row.present) writeFileBytes("settings", row.bytes);
+        if (!row.file.empty()) writeFileBytes("settings", row.file);
         globals g;
         g.loadSettings();
-        EXPECT_EQ(g.firstStart, 1) << row.what;
-        globals defaults;
-        defaults.setDefaults(g.colorDepth);
-        EXPECT_EQ(recordOf(g), recordOf(defaults)) << row.what;
-        EXPECT_EQ(readFileBytes("settings"), recordOf(defaults)) << row.what;
+        usual.setDefaults(g.colorDepth);
+        EXPECT_EQ(g.firstStart, row.refused ? 1 : 0);
+        EXPECT_EQ(recordOf(g), recordOf(usual));
+        EXPECT_EQ(readFileBytes("settings"), row.refused ? recordOf(usual) : row.file);
     }
-}
-
-// Fields that can't stop the game from starting are mended one by one.
-TEST(SettingsTest, DamagedFlagsAndScreenshotNumberFallBackToTheirDefaults) {
-    std::vector<unsigned char> bytes = defaultRecord();
-    bytes[0] = 0;     // windowed mode 0 reads as full screen
-    bytes[1] = 7;     // vsync
-    bytes[51] = 5;    // videoBitmaps
-    bytes[58] = 2;    // complexSfx
-    bytes[62] = 0x80; // negative screenshot number
-    globals g;
-    ASSERT_TRUE(g.fromBytes(bytes.data(), bytes.size()));
-    EXPECT_EQ(recordOf(g), defaultRecord());
-}
-
-// Taking over edited settings leaves the resources and session state alone.
-TEST(SettingsTest, AssignmentCopiesTheSettingsOnly) {
-    globals source;
-    source.setDefaults(32);
-    source.mode = 2;
-    source.colorDepth = 16;
-    source.keys[11] = 99;
-    source.musicVolume = 2;
-    source.screenshotNumber = 77;
-    source.bloodMode = 1;
-    source.firstStart = 1;
-    source.netDriver = 5;
-    int resource = 0;
-    source.buffer = reinterpret_cast<BITMAP*>(&resource);
-
-    globals target;
-    target.setDefaults(32);
-    target = source;
-    EXPECT_EQ(recordOf(target), recordOf(source));
-    EXPECT_EQ(target.bloodMode, 1);
-    EXPECT_EQ(target.firstStart, 0);
-    EXPECT_EQ(target.netDriver, 0);
-    EXPECT_EQ(target.buffer, nullptr);
 }
 
 }  // namespace

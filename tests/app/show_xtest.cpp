@@ -9,66 +9,42 @@
 #include "app/startup.h"
 #include "support/test_files.h"
 
-namespace {
-
-class ShowTest : public testing::Test {
-protected:
-    void SetUp() override {
-        global.buffer = create_bitmap(SCREEN_W, SCREEN_H);
-        clear_to_color(global.buffer, makecol(10, 20, 30));
-        std::filesystem::create_directory("screenshots");
-    }
-    void TearDown() override {
-        destroy_bitmap(global.buffer);
-        global.buffer = nullptr;
-        key[KEY_F9] = 0;
-        keyStates.resetAll();
-    }
+// F9 saves one numbered picture of the back buffer per press; a bitmap
+// shown in its place is shown without screenshots.
+TEST(ShowTest, F9SavesOneNumberedScreenshotOfTheBackBufferPerPress) {
     scopedWorkDir dir;
-};
-
-TEST_F(ShowTest, F9SavesOneNumberedScreenshotPerPress) {
-    global.screenshotNumber = 7;
-    show(false, nullptr);
-    EXPECT_FALSE(fileExists("screenshots/screenshot00007.bmp"));
-
-    key[KEY_F9] = 1;
-    show(false, nullptr);
-    show(false, nullptr);  // still held: no second picture
-    EXPECT_TRUE(fileExists("screenshots/screenshot00007.bmp"));
-    EXPECT_FALSE(fileExists("screenshots/screenshot00008.bmp"));
-    EXPECT_EQ(global.screenshotNumber, 8);
-
-    BITMAP* saved = load_bitmap("screenshots/screenshot00007.bmp", nullptr);
-    ASSERT_NE(saved, nullptr);
-    EXPECT_EQ(saved->w, 800);
-    EXPECT_EQ(saved->h, 600);
-    EXPECT_EQ(getpixel(saved, 5, 5), makecol(10, 20, 30));
-    destroy_bitmap(saved);
-}
-
-TEST_F(ShowTest, AnExplicitBitmapIsShownWithoutScreenshots) {
-    global.screenshotNumber = 0;
+    std::filesystem::create_directory("screenshots");
+    global.buffer = create_bitmap(SCREEN_W, SCREEN_H);
+    clear_to_color(global.buffer, makecol(10, 20, 30));
     BITMAP* other = create_bitmap(SCREEN_W, SCREEN_H);
     clear_to_color(other, makecol(200, 0, 0));
+    global.screenshotNumber = 7;
+    show(false, nullptr);
     key[KEY_F9] = 1;
     show(false, other);
-    destroy_bitmap(other);
-    EXPECT_EQ(global.screenshotNumber, 0);
     EXPECT_TRUE(std::filesystem::is_empty("screenshots"));
     EXPECT_EQ(getpixel(screen, 10, 10), makecol(200, 0, 0));
+    show(false, nullptr);
+    show(false, nullptr);  // still held: no second picture
+    EXPECT_FALSE(fileExists("screenshots/screenshot00008.bmp"));
+    EXPECT_EQ(global.screenshotNumber, 8);
+    BITMAP* saved = load_bitmap("screenshots/screenshot00007.bmp", nullptr);
+    EXPECT_TRUE(saved && saved->w == 800 && saved->h == 600 && getpixel(saved, 5, 5) == makecol(10, 20, 30));
+    for (BITMAP* b : {saved, other, global.buffer})
+        if (b) destroy_bitmap(b);
+    global.buffer = nullptr;
+    key[KEY_F9] = 0;
+    keyStates.resetAll();
 }
 
+// Xvfb may refuse full screen; then the window comes back.
 TEST(SetModeTest, AModeThatFailsFallsBackToTheOther) {
     char mode = 2;
     setMode(mode);
     EXPECT_EQ(mode, 2);
-    EXPECT_EQ(SCREEN_W, 800);
-    EXPECT_EQ(SCREEN_H, 600);
+    EXPECT_EQ(std::make_pair(SCREEN_W, SCREEN_H), std::make_pair(800, 600));
     global.mode = 2;
-    global.toggleMode();  // full screen: Xvfb may refuse it, then windowed again
+    global.toggleMode();
     EXPECT_TRUE(global.mode == 1 || global.mode == 2);
     EXPECT_EQ(SCREEN_W, 800);
 }
-
-}  // namespace

@@ -1,12 +1,11 @@
 // Drives a paced screen tick by tick with scripted input: keys written into
-// Allegro's key array, the pointer position, clicks and wheel movement.
+// Allegro's key array, the pointer position and clicks; the wheel stays still.
 //
 // A script is a list of words, each one or more ticks:
 //   <key name>       the key (as keyNames spells it) down for a tick, then up for a tick
 //   hold:<key>:<n>   the key held for n ticks, then up for a tick
 //   ptr:<x>:<y>      the pointer moves to (x, y), one tick
 //   click            a click, one tick
-//   wheel:<n>        the wheel turns by n, one tick
 //   idle:<n>         n ticks without input
 #pragma once
 
@@ -24,10 +23,8 @@
 namespace menuScript {
 
 struct tick {
-    int held = 0;
-    int x = -1, y = -1;
+    int held = 0, x = -1, y = -1;  // a held key code; the pointer, -1 where it stays
     bool click = false;
-    int wheel = 0;
 };
 
 inline int codeOf(const std::string& name) {
@@ -40,33 +37,19 @@ inline int codeOf(const std::string& name) {
 inline std::vector<tick> parse(const std::string& script) {
     std::vector<tick> ticks;
     std::istringstream words(script);
-    std::string word;
-    while (words >> word) {
-        std::vector<std::string> parts;
+    for (std::string word; words >> word;) {
+        std::vector<std::string> p;
         std::istringstream fields(word);
-        for (std::string f; std::getline(fields, f, ':');) parts.push_back(f);
+        for (std::string f; std::getline(fields, f, ':');) p.push_back(f);
         tick t;
-        if (parts[0] == "hold") {
-            t.held = codeOf(parts[1]);
-            ticks.insert(ticks.end(), std::stoi(parts[2]), t);
-            ticks.push_back({});
-        } else if (parts[0] == "ptr") {
-            t.x = std::stoi(parts[1]);
-            t.y = std::stoi(parts[2]);
-            ticks.push_back(t);
-        } else if (parts[0] == "click") {
-            t.click = true;
-            ticks.push_back(t);
-        } else if (parts[0] == "wheel") {
-            t.wheel = std::stoi(parts[1]);
-            ticks.push_back(t);
-        } else if (parts[0] == "idle") {
-            ticks.insert(ticks.end(), std::stoi(parts[1]), t);
-        } else {
-            t.held = codeOf(parts[0]);
-            ticks.push_back(t);
-            ticks.push_back({});
-        }
+        int times = 1;
+        if (p[0] == "ptr") t.x = std::stoi(p[1]), t.y = std::stoi(p[2]);
+        else if (p[0] == "click") t.click = true;
+        else if (p[0] == "idle") times = std::stoi(p[1]);
+        else if (p[0] == "hold") t.held = codeOf(p[1]), times = std::stoi(p[2]);
+        else t.held = codeOf(p[0]);
+        ticks.insert(ticks.end(), times, t);
+        if (t.held) ticks.push_back({});  // a key is let go for a tick
     }
     return ticks;
 }
@@ -74,26 +57,21 @@ inline std::vector<tick> parse(const std::string& script) {
 inline void apply(const tick& t) {
     for (int code = 0; code < KEY_CODE_COUNT; code++) key[code] = 0;
     if (t.held) key[t.held] = 1;
-    if (t.x >= 0) {
-        mouse_x = t.x;
-        mouse_y = t.y;
-    }
+    if (t.x >= 0) mouse_x = t.x, mouse_y = t.y;
     click = t.click;
-    mouseZDiff = t.wheel;
+    mouseZDiff = 0;
 }
 
 // Runs the script's ticks, one logic step each, until the screen ends.
 // Returns true when it ended.
 inline bool run(pacedScreen& screen, const std::string& script) {
+    bool ended = false;
     for (const tick& t : parse(script)) {
         apply(t);
-        if (!screen.step()) {
-            apply({});
-            return true;
-        }
+        if ((ended = !screen.step())) break;
     }
     apply({});
-    return false;
+    return ended;
 }
 
 }  // namespace menuScript

@@ -22,22 +22,21 @@ scopedWorkDir::~scopedWorkDir() {
     std::filesystem::remove_all(dir, ignored);
 }
 
-std::vector<unsigned char> readFileBytes(const std::string& name) {
-    std::ifstream in(name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 std::string readFileText(const std::string& name) {
     std::ifstream in(name, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-void writeFileBytes(const std::string& name, const std::vector<unsigned char>& bytes) {
-    std::ofstream out(name, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+std::vector<unsigned char> readFileBytes(const std::string& name) {
+    const std::string text = readFileText(name);
+    return {text.begin(), text.end()};
 }
 
 void writeFileText(const std::string& name, const std::string& text) {
     std::ofstream out(name, std::ios::binary | std::ios::trunc);
-    out << text;
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+}
+
+void writeFileBytes(const std::string& name, const std::vector<unsigned char>& bytes) {
+    writeFileText(name, std::string(bytes.begin(), bytes.end()));
 }

@@ -11,16 +11,10 @@ class ButtonMenu : public menuTest {
 protected:
     void SetUp() override {
         menuTest::SetUp();
-        look.font = font;
-        look.margin = 50;
-        look.button = create_bitmap(300, 44);
-        look.buttonOther = create_bitmap(300, 44);
+        look = {font, 50, create_bitmap(300, 44), create_bitmap(300, 44), global.mainMenu,
+                makecol(153, 153, 153), makecol(0, 0, 0), makecol(255, 255, 255)};
         clear_to_color(look.button, makecol(200, 200, 200));
         clear_to_color(look.buttonOther, makecol(40, 40, 40));
-        look.background = global.mainMenu;
-        look.normalColour = makecol(153, 153, 153);
-        look.selectedColour = makecol(0, 0, 0);
-        look.disabledColour = makecol(255, 255, 255);
     }
     void TearDown() override {
         destroy_bitmap(look.button);
@@ -32,72 +26,51 @@ protected:
 
 const std::vector<std::string> FIVE = {"New Game", "Load Game", "Multiplayer", "Options", "Exit"};
 
+// "1" for each enabled item, "0" for each disabled one.
+std::vector<bool> enabledBy(const std::string& mask) {
+    std::vector<bool> enabled;
+    for (char c : mask) enabled.push_back(c == '1');
+    return enabled;
+}
+
 // Five buttons of 300 x 44 in slices of 100 from y 50: item i spans x 250
-// to 549 and y 78 + 100 i to 121 + 100 i.
+// to 549 and y 78 + 100 i to 121 + 100 i. At opening the pointer rests in
+// the corner unless moved, and a key may be held.
 TEST_F(ButtonMenu, KeysPointerAndClicksChooseAnEnabledItem) {
-    struct row {
-        const char* what;
-        std::vector<bool> enabled;
-        int start;
-        int pointerAtOpen;  // y of a resting pointer at x 400, -1 for the corner
-        const char* heldAtOpen;
-        const char* script;
-        int chosen;
+    const struct { const char *what, *enabled; int start; const char *atOpen, *script; int chosen; } rows[] = {
+        {"Up from the first item wraps to the last", "11111", 0, "", "Up Enter", 4},
+        {"Down passes over a disabled item", "10111", 0, "", "Down Enter", 2},
+        {"a disabled start moves forward", "10111", 1, "", "Enter", 2},
+        {"with nothing enabled the last item is", "00000", 0, "", "Down Enter", 4},
+        {"a pointer inside a button selects it", "11111", 0, "", "ptr:400:300 click", 2},
+        {"a pointer on a button's left edge does not", "11111", 0, "", "ptr:250:300 click", 0},
+        {"a pointer between buttons does not", "11111", 1, "", "ptr:400:250 click", 1},
+        {"a pointer over a disabled button does not", "10111", 0, "", "ptr:400:200 click", 0},
+        {"a pointer resting at opening selects nothing", "11111", 0, "ptr:400:300", "Down Enter", 1},
+        {"a press of Down pending at opening is dropped", "11111", 0, "Down", "hold:Down:3 Enter", 0},
     };
-    const std::vector<bool> all(5, true), noLoad = {true, false, true, true, true}, none(5, false);
-    const row rows[] = {
-        {"Down then Enter chooses the next item", all, 0, -1, nullptr, "Down Enter", 1},
-        {"Up from the first item wraps to the last", all, 0, -1, nullptr, "Up Enter", 4},
-        {"Down from the last item wraps to the first", all, 4, -1, nullptr, "Down Enter", 0},
-        {"a held key moves once", all, 0, -1, nullptr, "hold:Down:6 Enter", 1},
-        {"Down passes over a disabled item", noLoad, 0, -1, nullptr, "Down Enter", 2},
-        {"Up passes over a disabled item", noLoad, 2, -1, nullptr, "Up Enter", 0},
-        {"a disabled start moves forward", noLoad, 1, -1, nullptr, "Enter", 2},
-        {"with nothing enabled the last item is", none, 0, -1, nullptr, "Down Enter", 4},
-        {"the bound keys navigate and confirm", all, 0, -1, nullptr, "S S W Space", 1},
-        {"a click chooses the selected item", all, 3, -1, nullptr, "click", 3},
-        {"a pointer inside a button selects it", all, 0, -1, nullptr, "ptr:400:300 click", 2},
-        {"a pointer on a button's left edge does not", all, 0, -1, nullptr, "ptr:250:300 click", 0},
-        {"a pointer on a button's top edge does not", all, 0, -1, nullptr, "ptr:400:278 click", 0},
-        {"a pointer between buttons does not", all, 1, -1, nullptr, "ptr:400:250 click", 1},
-        {"a pointer over a disabled button does not", noLoad, 0, -1, nullptr, "ptr:400:200 click", 0},
-        {"a resting pointer leaves the keys in charge", all, 0, -1, nullptr, "ptr:400:300 Down Down Enter", 4},
-        {"a pointer resting at opening selects nothing", all, 0, 300, nullptr, "Down Enter", 1},
-        {"a press of Down pending at opening is dropped", all, 0, -1, "Down", "hold:Down:3 Enter", 0},
-        {"a press of the bound Up key pending at opening is dropped", all, 0, -1, "W", "hold:W:3 Enter", 0},
-    };
-    for (const row& r : rows) {
+    for (const auto& r : rows) {
         keyStates.resetAll();
-        mouse_x = r.pointerAtOpen < 0 ? 0 : 400;
-        mouse_y = r.pointerAtOpen < 0 ? 0 : r.pointerAtOpen;
-        if (r.heldAtOpen) key[menuScript::codeOf(r.heldAtOpen)] = 1;
-        buttonMenu menu(r.start, FIVE, r.enabled, look);
-        if (r.heldAtOpen) menuScript::apply({menuScript::codeOf(r.heldAtOpen)});
+        mouse_x = mouse_y = 0;
+        const std::vector<menuScript::tick> opening = menuScript::parse(r.atOpen);
+        menuScript::apply(opening.empty() ? menuScript::tick{} : opening[0]);
+        buttonMenu menu(r.start, FIVE, enabledBy(r.enabled), look);
         EXPECT_TRUE(menuScript::run(menu, r.script)) << r.what;
         EXPECT_EQ(menu.choice(), r.chosen) << r.what;
     }
 }
 
-TEST_F(ButtonMenu, LongLabelsAreCutBeforeABlankAndEndInDots) {
-    // Allegro's font is 8 pixels a character: 36 fit into 300 - 6.
-    struct row { const char* what; std::string label, shown; };
-    const std::string a32(32, 'a');
-    const row rows[] = {
-        {"a label that fits stays", "Slot 1: Empty", "Slot 1: Empty"},
-        {"36 characters fit", std::string(36, 'x'), std::string(36, 'x')},
-        {"37 are cut to 33 and dots", std::string(37, 'x'), std::string(33, 'x') + "..."},
-        {"no blank before the dots", a32 + " bbbbbbbbbb", a32 + "..."},
-    };
-    for (const row& r : rows) {
-        buttonMenu menu(0, {r.label, "Cancel"}, {true, true}, look);
-        EXPECT_EQ(menu.shownLabel(0), r.shown) << r.what;
-    }
-}
-
-TEST_F(ButtonMenu, ADisabledItemIsDrawnInTheDisabledColour) {
-    buttonMenu menu(0, FIVE, {true, false, true, true, true}, look);
+// Allegro's font is 8 pixels a character: 36 fit into 300 - 6; longer
+// labels are cut before a blank and end in dots. The selected label, the
+// others and a disabled one are drawn in their colours.
+TEST_F(ButtonMenu, LabelsAreCutToFitAndDrawnInTheColourOfTheirState) {
+    const std::string a32(32, 'a'), x36(36, 'x');
+    buttonMenu menu(0, {"New Game", x36 + "x", a32 + " bbbbbbbbbb", x36, "Exit"}, enabledBy("10111"), look);
+    EXPECT_EQ(menu.shownLabel(1), std::string(33, 'x') + "...");
+    EXPECT_EQ(menu.shownLabel(2), a32 + "...");
+    EXPECT_EQ(menu.shownLabel(3), x36);
     menu.render();
-    auto labelHas = [&](int item, int colour) {
+    const auto labelHas = [&](int item, int colour) {
         return holdsColour(global.buffer, 250, menu.buttonTop(item), 300, 44, colour);
     };
     EXPECT_TRUE(labelHas(1, look.disabledColour));

@@ -13,29 +13,29 @@
 #include "app/globals.h"
 #include "platform/test_tone.h"
 
-namespace {
-
 class SoundTimerTest : public testing::Test {
 protected:
     static void SetUpTestSuite() { ASSERT_EQ(install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, nullptr), 0); }
-
     void SetUp() override {
         ASSERT_FALSE(testTone::sineMp3("song", 440.0, 0.5, 44100, 2).empty());
         ASSERT_FALSE(testTone::sineMp3("voice", 300.0, 0.3, 22050, 1).empty());
         writeFileBytes("tune.mid", testTone::oneNoteMidi());
-        global.sfxVolume = 100;
         global.musicVolume = 200;
     }
-
     scopedWorkDir dir;
 };
 
-// The autopoll ticks on Allegro's timer thread while this thread starts,
-// stops, adjusts, reloads and destroys the same sounds at random moments.
-TEST_F(SoundTimerTest, AutopollSurvivesTheGameThreadStoppingAndDestroying) {
+// More autopolled MP3s than Allegro has timer slots share timers. The
+// autopoll ticks on Allegro's timer thread while this thread starts, stops,
+// adjusts, reloads and destroys the same sounds at random moments.
+TEST_F(SoundTimerTest, ManyAutopolledMp3sSurviveTheGameThreadStoppingAndDestroying) {
     std::mt19937 random(7);
     std::vector<std::unique_ptr<Sound>> sounds;
-    for (int i = 0; i < 4; ++i) sounds.push_back(std::make_unique<Sound>(i % 2 ? "song.mp3" : "voice.mp3", true));
+    for (int i = 0; i < 20; ++i) {
+        sounds.push_back(std::make_unique<Sound>(i % 2 ? "song.mp3" : "voice.mp3", true));
+        EXPECT_TRUE(sounds.back()->autopoll) << i;
+        sounds.back()->play(1, 100, 127, 1000);
+    }
     for (int round = 0; round < 150; ++round) {
         Sound& sound = *sounds[random() % sounds.size()];
         switch (random() % 6) {
@@ -53,36 +53,20 @@ TEST_F(SoundTimerTest, AutopollSurvivesTheGameThreadStoppingAndDestroying) {
         sound.poll();  // ignored for autopolled sounds
         rest(random() % 8);
     }
-    for (auto& sound : sounds) {
-        if (!sound->isActive()) continue;
-        EXPECT_TRUE(sound->autopoll);
-        EXPECT_NE(sound->mp3, nullptr);
-    }
+    for (auto& sound : sounds) EXPECT_TRUE(!sound->isActive() || (sound->autopoll && sound->mp3));
 }
 
-// More autopolled MP3s than Allegro has timer slots: they share timers.
-TEST_F(SoundTimerTest, ManyMp3sAutopollAtOnce) {
-    std::vector<std::unique_ptr<Sound>> sounds;
-    for (int i = 0; i < 20; ++i) {
-        sounds.push_back(std::make_unique<Sound>("voice.mp3", true));
-        EXPECT_TRUE(sounds.back()->autopoll) << i;
-        sounds.back()->play(1, 100, 127, 1000);
-    }
-    rest(150);
-}
-
+// A tune plays as music at the music volume, stops staying loaded, and may
+// be destroyed while it plays.
 TEST_F(SoundTimerTest, TunesPlayStopAndDieWhilePlaying) {
-    Sound tune("tune.mid", false);
-    tune.play(1, global.musicVolume, 127, 1000);
-    EXPECT_FALSE(tune.isEffect);
+    auto tune = std::make_unique<Sound>("tune.mid", false);
+    tune->play(1, global.musicVolume, 127, 1000);
+    EXPECT_FALSE(tune->isEffect);
     rest(50);
-    tune.stop();
-    EXPECT_EQ(tune.isActive(), 2);
-    tune.play(0, 10, 127, 1000);
-    EXPECT_TRUE(tune.isEffect);
-    auto playing = std::make_unique<Sound>("tune.mid", false);
-    playing->play(1, 200, 127, 1000);
-    playing.reset();
+    tune->stop();
+    EXPECT_EQ(tune->isActive(), 2);
+    tune->play(1, 200, 127, 1000);
+    tune.reset();
     rest(50);
 }
 
@@ -92,17 +76,12 @@ TEST_F(SoundTimerTest, GameFolderSoundsPlay) {
     int played = 0;
     std::error_code noFolder;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(sfx, noFolder)) {
-        const std::string name = entry.path().string();
         const std::string ending = entry.path().extension().string();
         if (ending != ".wav" && ending != ".mp3" && ending != ".mid" && ending != ".midi") continue;
-        Sound sound(name, ending == ".mp3");
-        sound.play(0, global.sfxVolume, 127, 1000);
+        Sound sound(entry.path().string(), ending == ".mp3");
+        sound.play(0, 100, 127, 1000);
         rest(20);
-        sound.poll();
-        sound.stop();
         ++played;
     }
     if (played == 0) GTEST_SKIP() << "no sounds in " << sfx;
 }
-
-}  // namespace
