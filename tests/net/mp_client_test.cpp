@@ -142,9 +142,15 @@ TEST_F(Multiplayer, ClientDropsMessagesThatDontFitItsState) {
     }
 }
 
-TEST_F(Multiplayer, ClientHoldsReceivedPositionsToTheMapAndStatesToItsSprites) {
+// A welcome below 100 sets the bars' full length; received positions are
+// held to the map and states to the client's six sprites.
+TEST_F(Multiplayer, ClientBarsFromTheWelcomeAndPositionsAndStatesHeldToWhatItDraws) {
     auto c = clientOfScriptedServer();
-    welcome(*c, 0, 2);
+    welcome(*c, 0, 2, 30, 50);
+    EXPECT_EQ(c->getLifePercentage(), 100);
+    EXPECT_EQ(c->getArmorPercentage(), 100);
+    c->life = 25;
+    EXPECT_EQ(c->getLifePercentage(), 50);
     playerStatesMessage states;
     states.mask = 3;
     states.records[0] = playerRecord{1e30f, std::numeric_limits<float>::quiet_NaN(), 7, 10, 3};
@@ -159,15 +165,5 @@ TEST_F(Multiplayer, ClientHoldsReceivedPositionsToTheMapAndStatesToItsSprites) {
     EXPECT_EQ(c->players[1].posY, 480.0f);
     EXPECT_EQ(c->players[1].state, 0);
     c->players[1].active = true;
-    c->exeGraphic();  // draws every player without leaving the sprites
-}
-
-TEST_F(Multiplayer, ClientBarsFromAWelcomeBelowOneHundred) {
-    auto c = clientOfScriptedServer();
-    welcome(*c, 0, 2, 30, 50);
-    EXPECT_EQ(c->getLifePercentage(), 100);
-    EXPECT_EQ(c->getArmorPercentage(), 100);
-    c->life = 25;
-    EXPECT_EQ(c->getLifePercentage(), 50);
-    c->exeGraphic();
+    c->exeGraphic();  // draws every player and the bars without leaving the sprites
 }

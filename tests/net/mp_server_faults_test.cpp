@@ -1,6 +1,6 @@
 // What the server does with players and maps that would break the rules
-// as first written: reused slots, hostile values, short messages, players
-// on one spot.
+// as first written: hostile values, short messages, spawn points off the
+// map, names with control codes.
 #include "mp_rig.h"
 
 namespace {
@@ -23,18 +23,6 @@ std::vector<playerStatesMessage> statesOf(const std::vector<std::string>& messag
 }
 
 }  // namespace
-
-TEST_F(Multiplayer, NewConnectionInADroppedPlayersSlotStartsWithoutItsSilence) {
-    auto server = startServer(1);
-    rawEnd silent;
-    joinRaw(*server, silent);
-    for (int t = 0; t < 70 && server->occupiedSlots() == 1; ++t) server->step();
-    ASSERT_EQ(server->occupiedSlots(), 0);
-    auto next = joinClient(*server);
-    run(*server, {next.get()}, 4);
-    EXPECT_EQ(next->myId, 0);
-    EXPECT_TRUE(server->players[0].isActive());
-}
 
 TEST_F(Multiplayer, ServerHoldsInputToItsLayoutAndStatesToTheSixSprites) {
     struct row {
@@ -70,31 +58,12 @@ TEST_F(Multiplayer, ServerHoldsInputToItsLayoutAndStatesToTheSixSprites) {
     }
 }
 
-TEST_F(Multiplayer, PlayersPlacedOnOneSpawnPointCanWalkApart) {
-    mpfiles::writeMap("onespot", 20, 15, {{320, 240, 64}});
-    auto server = startServer(2, true, "onespot");
-    auto a = joinClient(*server);
-    auto b = joinClient(*server);
-    run(*server, {a.get(), b.get()}, 4);
-    ASSERT_EQ(server->players[0].posX, server->players[1].posX);
-    key[global.keys[SLOT_FORWARD]] = 1;
-    run(*server, {a.get(), b.get()}, 20);
-    EXPECT_GT(server->players[0].posX, 320.0f);
-    EXPECT_GT(server->players[1].posX, 320.0f);
-}
-
-TEST_F(Multiplayer, SpawnPointsJustOffTheMapPlacePlayersOnItsEdge) {
+TEST_F(Multiplayer, SpawnPointsJustOffTheMapPlacePlayersOnItsEdgeAndNamesCantWriteControlCodes) {
     mpfiles::writeMap("far", 20, 15, {{660.0f, -20.0f, 0}});
     auto server = startServer(1, true, "far");
     rawEnd peer;
-    joinRaw(*server, peer);
+    joinRaw(*server, peer, "a\nb\x1b");
     EXPECT_EQ(server->players[0].posX, 640.0f);
     EXPECT_EQ(server->players[0].posY, 0.0f);
-}
-
-TEST_F(Multiplayer, PlayerNamesCantWriteControlCodesIntoTheLog) {
-    auto server = startServer(2);
-    rawEnd peer;
-    joinRaw(*server, peer, "a\nb\x1b");
     EXPECT_TRUE(serverLogged("New player joined: a?b? ("));
 }
