@@ -26,7 +26,7 @@ void hold(std::initializer_list<int> slots) {
 
 }  // namespace
 
-TEST_F(Multiplayer, ClientTurnsAndWalksByTheBoundKeys) {
+TEST_F(Multiplayer, ClientTurnsAndWalksByTheBoundKeysAndSendsOneStopWhenReleased) {
     struct row {
         const char* what;
         std::initializer_list<int> keys;
@@ -57,24 +57,16 @@ TEST_F(Multiplayer, ClientTurnsAndWalksByTheBoundKeys) {
         EXPECT_EQ(inputs[0].direction & 255, r.direction);
         EXPECT_EQ(inputs[0].flags, r.flags);
         EXPECT_EQ(inputs[0].state, r.state);
+        // Released: one stop after walking, then nothing while it stands.
         hold({});
+        for (int t = 0; t < 40; ++t) c->exeLogic();
+        const std::vector<inputMessage> after = inputsOf(scripted.receiveAll());
+        ASSERT_EQ(after.size(), r.state ? 1u : 0u);
+        if (r.state) {
+            EXPECT_EQ(after[0].state, 0);
+            EXPECT_EQ(after[0].flags, 0);
+        }
     }
-}
-
-TEST_F(Multiplayer, ClientStandingStillSendsOneStopAndThenNothing) {
-    auto c = clientOfScriptedServer();
-    welcome(*c, 0, 2);
-    hold({SLOT_FORWARD});
-    c->exeLogic();
-    hold({});
-    scripted.receiveAll();
-    c->exeLogic();
-    const std::vector<inputMessage> stop = inputsOf(scripted.receiveAll());
-    ASSERT_EQ(stop.size(), 1u);
-    EXPECT_EQ(stop[0].state, 0);
-    EXPECT_EQ(stop[0].flags, 0);
-    for (int t = 0; t < 40; ++t) c->exeLogic();
-    EXPECT_TRUE(inputsOf(scripted.receiveAll()).empty());
 }
 
 TEST_F(Multiplayer, ClientGivesUpOnASilentServer) {
