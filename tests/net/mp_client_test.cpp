@@ -108,8 +108,8 @@ TEST_F(Multiplayer, ClientDropsMessagesThatDontFitItsState) {
         std::string bytes;
     } rows[] = {
         {"WELCOME with 0 slots", false, std::string("\x01\x00", 2) + zero + "\x64\x64" + map + zero},
-        {"WELCOME naming a map in another folder", false, std::string("\x01\x00\x02\x64\x64") + "../x" + zero},
-        {"WELCOME naming a map below mpmaps", false, std::string("\x01\x00\x02\x64\x64") + "a/b" + zero},
+        {"WELCOME naming a map in another folder", false, std::string("\x01\x00\x02\x64\x64", 5) + "../x" + zero},
+        {"WELCOME naming a map below mpmaps", false, std::string("\x01\x00\x02\x64\x64", 5) + "a/b" + zero},
         {"PLAYER_STATES before WELCOME", false, std::string("\x09\x01", 2) + std::string(11, '\0')},
         {"PLAYER_INFO before WELCOME", false, std::string("\x04\x00\x00", 3) + "someone" + zero + "\x01"},
         {"a second WELCOME", true, std::string("\x01\x01\x04\x64\x64") + map + zero},
