@@ -39,18 +39,6 @@ TEST(NetConfig, ZeroKeepsDefaultsAndJunkIsSkipped) {
     EXPECT_EQ(c.port, 4001);  // CR LF endings; the overlong line is skipped
 }
 
-TEST_F(NetTransport, ConfigFileSetsTheQueuesOfNewConnections) {
-    scopedWorkDir dir;
-    EXPECT_NE(net_loadconfig(nullptr), 0);  // absent: defaults
-    writeFileText("libnet.cfg", "[conns]\nconn_outqueue_size = 20\n");
-    ASSERT_EQ(net_loadconfig(nullptr), 0);
-    connectedPair pair;
-    ASSERT_EQ(pair.client->status, NET_CONN_CONNECTED);
-    EXPECT_EQ(pair.client->data->out.size(), 32u);
-    for (int i = 0; i < 31; ++i) ASSERT_EQ(net_send_rdm(pair.client, "x", 1), 0) << i;
-    EXPECT_EQ(net_send_rdm(pair.client, "x", 1), -1);
-}
-
 TEST_F(NetTransport, ConfigFileIsReadToItsEnd) {
     scopedWorkDir dir;
     // Comment lines push the port line across the 64 KiB mark, cut just

@@ -76,11 +76,13 @@ TEST_F(NetTransport, RequestsOfWrongShapeAreDroppedAndARepeatedOneGetsTheSameRep
 }
 
 // A bare address means the configured port; the first request goes nowhere
-// (nothing listens yet) and the resend completes the handshake.
+// (nothing listens yet) and the resend completes the handshake. The
+// connection has the configured queues.
 TEST_F(NetTransport, BareAddressReachesTheConfiguredPortAndALostRequestIsResent) {
     scopedWorkDir dir;
+    EXPECT_NE(net_loadconfig(nullptr), 0);  // absent: defaults
     const uint16_t port = rawPeer().port();  // nothing listens there now
-    writeFileText("libnet.cfg", "[internet]\nport = " + std::to_string(port) + "\n");
+    writeFileText("libnet.cfg", "[internet]\nport = " + std::to_string(port) + "\n[conns]\nconn_outqueue_size = 20\n");
     ASSERT_EQ(net_loadconfig(nullptr), 0);
     NET_CONN* client = net_openconn(NET_DRIVER_SOCKETS, nullptr);
     ASSERT_EQ(net_connect(client, "127.0.0.1"), 0);
@@ -101,6 +103,9 @@ TEST_F(NetTransport, BareAddressReachesTheConfiguredPortAndALostRequestIsResent)
     EXPECT_NE(server, nullptr);
     waitForDatagram(client);
     EXPECT_EQ(net_poll_connect(client), 1);
+    EXPECT_EQ(client->data->out.size(), 32u);
+    for (int i = 0; i < 31; ++i) ASSERT_EQ(net_send_rdm(client, "x", 1), 0) << i;
+    EXPECT_EQ(net_send_rdm(client, "x", 1), -1);
     for (NET_CONN* conn : {client, server, listener}) net_closeconn(conn);
 }
 
