@@ -14,16 +14,6 @@
 
 // One session, datagram by datagram: what is delivered and what is acknowledged.
 TEST_F(NetTransport, InQueueDeliversInOrderOnceAndAcknowledgesWhatItTakes) {
-    const auto data = [](uint32_t from, uint32_t to) {
-        datagrams all;
-        for (uint32_t seq = from; seq <= to; ++seq) all.push_back(dataDatagram(seq, std::to_string(seq)));
-        return all;
-    };
-    const auto texts = [](uint32_t from, uint32_t to) {
-        std::vector<std::string> all;
-        for (uint32_t seq = from; seq <= to; ++seq) all.push_back(std::to_string(seq));
-        return all;
-    };
     const auto acks = [](std::initializer_list<uint32_t> sequences) {
         datagrams all;
         for (uint32_t seq : sequences) all.push_back(ackDatagram(seq));
@@ -56,8 +46,6 @@ TEST_F(NetTransport, InQueueDeliversInOrderOnceAndAcknowledgesWhatItTakes) {
          {"g", "h"},
          acks({10, 9, 11})},
         {"15 ahead of the expected 12 is held and acknowledged", {dataDatagram(27, "27")}, {}, acks({27})},
-        {"the gap filled, all of it is delivered", data(12, 26), texts(12, 27),
-         acks({12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26})},
     };
     rawSession s;
     ASSERT_NE(s.server, nullptr);
@@ -68,6 +56,10 @@ TEST_F(NetTransport, InQueueDeliversInOrderOnceAndAcknowledgesWhatItTakes) {
         EXPECT_EQ(net_query_rdm(s.server), 0);
         EXPECT_EQ(s.peer.drain(), step.acknowledged);
     }
+    // The gap before the held one filled, all of it is delivered in order.
+    for (uint32_t seq = 12; seq <= 26; ++seq) s.send(dataDatagram(seq, std::to_string(seq)));
+    for (uint32_t seq = 12; seq <= 27; ++seq) EXPECT_EQ(s.receive(), std::to_string(seq));
+    EXPECT_EQ(s.peer.drain().size(), 15u);
 
     // Data from another address is dropped without an answer.
     rawPeer stranger;
