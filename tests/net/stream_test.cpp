@@ -13,23 +13,18 @@
 
 namespace {
 
-// Two sockets between the ends of a connection, each end made to talk to
-// one of them: what arrives from one end leaves the other socket for the
-// other end, unless the seeded generator drops it, sends it twice or holds
-// it back for a few pumps.
+// A socket between the ends of a connection, both made to talk to it: what
+// arrives from one end goes on to the other, unless the seeded generator
+// drops it, sends it twice or holds it back for a few pumps.
 class lossyRelay {
 public:
-    lossyRelay(connectedPair& pair, unsigned seed) : random(seed) {
-        NET_CONN* ends[2] = {pair.client, pair.server};
-        for (int i = 0; i < 2; ++i) {
-            sockets[i] = udpOpen(netAddress{LOOPBACK, 0}, false);
-            endPorts[i] = static_cast<uint16_t>(net_getlocalport(ends[i]));
-            ends[i]->data->target = netAddress{LOOPBACK, udpLocalAddress(sockets[i]).port};
+    lossyRelay(connectedPair& pair, unsigned seed) : socket(udpOpen(netAddress{LOOPBACK, 0}, false)), random(seed) {
+        for (NET_CONN* end : {pair.client, pair.server}) {
+            ends.push_back(static_cast<uint16_t>(net_getlocalport(end)));
+            end->data->target = netAddress{LOOPBACK, udpLocalAddress(socket).port};
         }
     }
-    ~lossyRelay() {
-        for (int socket : sockets) udpClose(socket);
-    }
+    ~lossyRelay() { udpClose(socket); }
     lossyRelay(const lossyRelay&) = delete;
     lossyRelay& operator=(const lossyRelay&) = delete;
 
@@ -37,32 +32,31 @@ public:
     void pump() {
         for (held& h : delayed) --h.delay;
         const auto due = std::stable_partition(delayed.begin(), delayed.end(), [](const held& h) { return h.delay > 0; });
-        for (auto h = due; h != delayed.end(); ++h) send(h->side, h->bytes);
+        for (auto h = due; h != delayed.end(); ++h) send(h->to, h->bytes);
         delayed.erase(due, delayed.end());
         std::vector<unsigned char> bytes(2048);
         netAddress from;
-        for (int side = 0; side < 2; ++side)
-            for (long n; (n = udpReceive(sockets[side], bytes.data(), bytes.size(), from)) >= 0;)
-                impair(1 - side, std::vector<unsigned char>(bytes.begin(), bytes.begin() + n));
+        for (long n; (n = udpReceive(socket, bytes.data(), bytes.size(), from)) >= 0;)
+            impair(from.port == ends[0] ? ends[1] : ends[0], std::vector<unsigned char>(bytes.begin(), bytes.begin() + n));
     }
 
     int dropped = 0, duplicated = 0, reordered = 0;
 
 private:
     struct held {
-        int side;
+        uint16_t to;
         std::vector<unsigned char> bytes;
         int delay;
     };
-    int sockets[2];
-    uint16_t endPorts[2];
+    int socket;
+    std::vector<uint16_t> ends;
     std::vector<held> delayed;
     std::mt19937 random;
 
-    void send(int side, const std::vector<unsigned char>& bytes) {
-        udpSendTo(sockets[side], netAddress{LOOPBACK, endPorts[side]}, bytes.data(), bytes.size());
+    void send(uint16_t to, const std::vector<unsigned char>& bytes) {
+        udpSendTo(socket, netAddress{LOOPBACK, to}, bytes.data(), bytes.size());
     }
-    void impair(int side, const std::vector<unsigned char>& bytes) {
+    void impair(uint16_t to, const std::vector<unsigned char>& bytes) {
         std::uniform_real_distribution<double> chance(0.0, 1.0);
         if (chance(random) < 0.2) {
             ++dropped;
@@ -73,9 +67,9 @@ private:
         for (int c = 0; c < copies; ++c) {
             if (chance(random) < 0.1) {
                 ++reordered;
-                delayed.push_back(held{side, bytes, 1 + static_cast<int>(random() % 4)});
+                delayed.push_back(held{to, bytes, 1 + static_cast<int>(random() % 4)});
             } else {
-                send(side, bytes);
+                send(to, bytes);
             }
         }
     }
