@@ -83,26 +83,6 @@ TEST_F(NetTransport, InQueueDeliversInOrderOnceAndAcknowledgesWhatItTakes) {
     EXPECT_EQ(std::string(p.data, 4), "next");
 }
 
-TEST_F(NetTransport, SequenceNumbersWrapPastZero) {
-    connectedPair pair;
-    ASSERT_EQ(pair.client->status, NET_CONN_CONNECTED);
-    pair.client->data->outBase = pair.client->data->outNext = 0xfffffff8u;
-    pair.server->data->inExpected = 0xfffffff8u;
-    for (int i = 10; i < 50; ++i) {
-        const std::string sent = "m" + std::to_string(i);
-        ASSERT_EQ(net_send_rdm(pair.client, sent.data(), 3), 0) << i;
-        waitForDatagram(pair.server);
-        char got[3] = {};
-        ASSERT_EQ(net_receive_rdm(pair.server, got, 3), 3) << i;
-        EXPECT_EQ(std::string(got, 3), sent);
-        waitForDatagram(pair.client);
-        net_query_rdm(pair.client);  // takes the acknowledgement in
-    }
-    // 8 numbers up to 2^32 - 1, then 1 to 32: 0 is skipped, all acknowledged.
-    EXPECT_EQ(pair.client->data->outNext, 33u);
-    EXPECT_EQ(pair.client->data->outBase, 33u);
-}
-
 TEST_F(NetTransport, SendWindowOfFifteenResentAfterTheIntervalUntilAcknowledgedInFlight) {
     rawSession s;
     ASSERT_EQ(net_send_rdm(s.server, "a", 1), 0);

@@ -7,18 +7,6 @@
 
 namespace {
 
-// The INPUT messages among the given ones.
-std::vector<inputMessage> inputsOf(const std::vector<std::string>& messages) {
-    std::vector<inputMessage> inputs;
-    packet p;
-    for (const std::string& m : messages) {
-        p.assign(m.data(), static_cast<int>(m.size()));
-        inputMessage input;
-        if (p.get() == INPUT && parseInput(p, input)) inputs.push_back(input);
-    }
-    return inputs;
-}
-
 void hold(std::initializer_list<int> slots) {
     releaseAllKeys();
     for (int slot : slots) key[global.keys[slot]] = 1;
@@ -52,7 +40,7 @@ TEST_F(Multiplayer, ClientTurnsAndWalksByTheBoundKeysAndSendsOneStopWhenReleased
         c->weapon = r.weapon;
         hold(r.keys);
         c->exeLogic();
-        const std::vector<inputMessage> inputs = inputsOf(scripted.receiveAll());
+        const std::vector<inputMessage> inputs = received(scripted.receiveAll(), INPUT, parseInput);
         ASSERT_EQ(inputs.size(), 1u);
         EXPECT_EQ(inputs[0].direction & 255, r.direction);
         EXPECT_EQ(inputs[0].flags, r.flags);
@@ -60,7 +48,7 @@ TEST_F(Multiplayer, ClientTurnsAndWalksByTheBoundKeysAndSendsOneStopWhenReleased
         // Released: one stop after walking, then nothing while it stands.
         hold({});
         for (int t = 0; t < 40; ++t) c->exeLogic();
-        const std::vector<inputMessage> after = inputsOf(scripted.receiveAll());
+        const std::vector<inputMessage> after = received(scripted.receiveAll(), INPUT, parseInput);
         ASSERT_EQ(after.size(), r.state ? 1u : 0u);
         if (r.state) {
             EXPECT_EQ(after[0].state, 0);
@@ -148,7 +136,8 @@ TEST_F(Multiplayer, ClientBarsFromTheWelcomeAndPositionsAndStatesHeldToWhatItDra
     states.records[1] = playerRecord{-4e9f, 1e12f, -1, 20, 9};
     packet p;
     buildPlayerStates(p, states);
-    sendToClient(*c, p);
+    scripted.send(p);
+    c->exeLogic();
     EXPECT_EQ(c->players[0].posX, 640.0f);
     EXPECT_EQ(c->players[0].posY, 0.0f);
     EXPECT_EQ(c->players[0].state, 0);

@@ -34,6 +34,19 @@ inline bool logHolds(const messageClass& log, const std::string& text) {
     return false;
 }
 
+// The messages of one type among the given ones, as the parser reads them.
+template <class message>
+std::vector<message> received(const std::vector<std::string>& messages, char type, bool (*parse)(packet&, message&)) {
+    std::vector<message> all;
+    packet p;
+    for (const std::string& m : messages) {
+        p.assign(m.data(), static_cast<int>(m.size()));
+        message parsed;
+        if (p.get() == type && parse(p, parsed)) all.push_back(parsed);
+    }
+    return all;
+}
+
 // A transport connection driven by hand: sends built packets and collects
 // every message that arrives.
 struct rawEnd {
@@ -139,10 +152,6 @@ protected:
     void welcome(clientMultiplayerGame& c, int slot, int slots, int armour = 100, int life = 100) {
         packet p;
         buildWelcome(p, welcomeMessage{slot, slots, armour, life, "testmap"});
-        scripted.send(p);
-        c.exeLogic();
-    }
-    void sendToClient(clientMultiplayerGame& c, packet& p) {
         scripted.send(p);
         c.exeLogic();
     }
