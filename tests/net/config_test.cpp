@@ -7,7 +7,9 @@
 #include "net/net_test_support.h"
 #include "support/test_files.h"
 
-TEST(NetConfig, QueueSizesRoundUpToPowersOfTwoWithinBounds) {
+// Queue sizes round up to powers of two within bounds; [internet] overrides
+// [conns] whatever the order; zero keeps the default, junk is skipped.
+TEST(NetConfig, SettingsAreReadByTheirRules) {
     netConfig c;
     readNetConfig("[conns]\nconn_outqueue_size = 64\nconn_inqueue_size=17\n", c);
     EXPECT_EQ(c.inQueueSize, 32);
@@ -15,10 +17,7 @@ TEST(NetConfig, QueueSizesRoundUpToPowersOfTwoWithinBounds) {
     readNetConfig("[conns]\nconn_outqueue_size = 1\nconn_inqueue_size = 99999999999\n", c);
     EXPECT_EQ(c.outQueueSize, NET_MIN_QUEUE);
     EXPECT_EQ(c.inQueueSize, NET_MAX_QUEUE);
-}
 
-TEST(NetConfig, InternetOverridesConnsWhateverTheOrderInTheFile) {
-    netConfig c;
     readNetConfig("[internet]\nconn_resend_rate = 250\nport = 3000\nforceport = 1\n"
                   "[conns]\nconn_resend_rate = 100\nconn_outqueue_size = 8\n",
                   c);
@@ -26,10 +25,8 @@ TEST(NetConfig, InternetOverridesConnsWhateverTheOrderInTheFile) {
     EXPECT_EQ(c.outQueueSize, 8);
     EXPECT_EQ(c.port, 3000);
     EXPECT_TRUE(c.forcePort);
-}
 
-TEST(NetConfig, ZeroKeepsDefaultsAndJunkIsSkipped) {
-    netConfig c;
+    c = netConfig{};
     readNetConfig("# comment\n[internet]\nport = 0\nconn_resend_rate = 0\nno equals sign\n#port = 5\n"
                   "port = 70000\n[other]\nport = 9\n",
                   c);

@@ -13,46 +13,50 @@
 // An idle connection only listens or connects; a made one outlives its
 // listener, and its sequence numbers wrap past zero.
 TEST_F(NetTransport, ConnectionsGoThroughTheirStatesOutliveTheListenerAndWrapTheirSequence) {
-    NET_CONN* idle = net_openconn(NET_DRIVER_SOCKETS, nullptr);
-    ASSERT_NE(idle, nullptr);
-    EXPECT_EQ(idle->status, NET_CONN_IDLE);
-    EXPECT_EQ(net_send_rdm(idle, "x", 1), -1);
-    EXPECT_EQ(net_poll_listen(idle), nullptr);
-    EXPECT_EQ(net_poll_connect(idle), -1);
-    EXPECT_EQ(net_listen(idle), 0);
-    EXPECT_EQ(net_listen(idle), -1);
-    EXPECT_EQ(net_connect(idle, "127.0.0.1:1"), -1);
-    EXPECT_EQ(net_closeconn(idle), 0);
     EXPECT_EQ(net_openconn(NET_DRIVER_NONE, nullptr), nullptr);
     EXPECT_EQ(net_closeconn(nullptr), 0);
+    NET_CONN* listener = net_openconn(NET_DRIVER_SOCKETS, nullptr);
+    ASSERT_NE(listener, nullptr);
+    EXPECT_EQ(listener->status, NET_CONN_IDLE);
+    EXPECT_EQ(net_send_rdm(listener, "x", 1), -1);
+    EXPECT_EQ(net_poll_listen(listener), nullptr);
+    EXPECT_EQ(net_poll_connect(listener), -1);
+    EXPECT_EQ(net_listen(listener), 0);
+    EXPECT_EQ(net_listen(listener), -1);
+    EXPECT_EQ(net_connect(listener, "127.0.0.1:1"), -1);
 
-    connectedPair pair;
-    ASSERT_NE(pair.server, nullptr);
-    EXPECT_EQ(pair.server->status, NET_CONN_CONNECTED);
-    EXPECT_EQ(pair.client->status, NET_CONN_CONNECTED);
-    EXPECT_EQ(std::string(net_getpeer(pair.server)), loopbackAddress(net_getlocalport(pair.client)));
+    NET_CONN* client = net_openconn(NET_DRIVER_SOCKETS, nullptr);
+    ASSERT_EQ(net_connect(client, loopbackAddress(net_getlocalport(listener)).c_str()), 0);
+    waitForDatagram(listener);
+    NET_CONN* server = net_poll_listen(listener);
+    ASSERT_NE(server, nullptr);
+    waitForDatagram(client);
+    EXPECT_EQ(net_poll_connect(client), 1);
+    EXPECT_EQ(server->status, NET_CONN_CONNECTED);
+    EXPECT_EQ(std::string(net_getpeer(server)), loopbackAddress(net_getlocalport(client)));
     // The client talks to the server's own socket for it, not the listener.
-    EXPECT_EQ(std::string(net_getpeer(pair.client)), loopbackAddress(net_getlocalport(pair.server)));
-    EXPECT_NE(net_getlocalport(pair.server), net_getlocalport(pair.listener));
-    EXPECT_EQ(net_getpeer(pair.listener), nullptr);
-    net_closeconn(pair.listener);
-    pair.listener = nullptr;
+    EXPECT_EQ(std::string(net_getpeer(client)), loopbackAddress(net_getlocalport(server)));
+    EXPECT_NE(net_getlocalport(server), net_getlocalport(listener));
+    EXPECT_EQ(net_getpeer(listener), nullptr);
+    EXPECT_EQ(net_closeconn(listener), 0);
 
-    pair.client->data->outBase = pair.client->data->outNext = 0xfffffff8u;
-    pair.server->data->inExpected = 0xfffffff8u;
+    client->data->outBase = client->data->outNext = 0xfffffff8u;
+    server->data->inExpected = 0xfffffff8u;
     for (int i = 10; i < 50; ++i) {
         const std::string sent = "m" + std::to_string(i);
-        ASSERT_EQ(net_send_rdm(pair.client, sent.data(), 3), 0) << i;
-        waitForDatagram(pair.server);
+        ASSERT_EQ(net_send_rdm(client, sent.data(), 3), 0) << i;
+        waitForDatagram(server);
         char got[3] = {};
-        ASSERT_EQ(net_receive_rdm(pair.server, got, 3), 3) << i;
+        ASSERT_EQ(net_receive_rdm(server, got, 3), 3) << i;
         EXPECT_EQ(std::string(got, 3), sent);
-        waitForDatagram(pair.client);
-        net_query_rdm(pair.client);  // takes the acknowledgement in
+        waitForDatagram(client);
+        net_query_rdm(client);  // takes the acknowledgement in
     }
     // 8 numbers up to 2^32 - 1, then 1 to 32: 0 is skipped, all acknowledged.
-    EXPECT_EQ(pair.client->data->outNext, 33u);
-    EXPECT_EQ(pair.client->data->outBase, 33u);
+    EXPECT_EQ(client->data->outNext, 33u);
+    EXPECT_EQ(client->data->outBase, 33u);
+    net_closeconn(client);
+    net_closeconn(server);
 }
 
 // Requests of the wrong shape are dropped, a repeated one gets the same

@@ -112,28 +112,6 @@ inline NET_CONN* openListener() {
     return listener;
 }
 
-// A listener, and the server and client ends of one connection made through it.
-struct connectedPair {
-    NET_CONN* listener = openListener();
-    NET_CONN* server = nullptr;
-    NET_CONN* client = net_openconn(NET_DRIVER_SOCKETS, nullptr);
-
-    connectedPair() {
-        if (!listener || net_connect(client, loopbackAddress(net_getlocalport(listener)).c_str()) != 0) return;
-        waitForDatagram(listener);
-        server = net_poll_listen(listener);
-        waitForDatagram(client);
-        net_poll_connect(client);
-    }
-    ~connectedPair() {
-        net_closeconn(client);
-        net_closeconn(server);
-        net_closeconn(listener);
-    }
-    connectedPair(const connectedPair&) = delete;
-    connectedPair& operator=(const connectedPair&) = delete;
-};
-
 // A server connection accepted from a raw peer after a raw handshake, so
 // that loss and hostile datagrams can be produced exactly.
 struct rawSession {
