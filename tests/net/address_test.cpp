@@ -15,11 +15,9 @@ TEST(NetAddress, TextsParseToHostAndPortOrAreRefusedAndFormatBack) {
     } cases[] = {
         {"127.0.0.1", true, {0x7f000001u, 24785}, "127.0.0.1:24785"},  // no port: the configured one
         {"127.0.0.1:0", true, {0x7f000001u, 24785}, "127.0.0.1:24785"},
-        {"10.1.2.3:4000", true, {0x0a010203u, 4000}, "10.1.2.3:4000"},
         {"", true, {0, 24785}, ":24785"},  // empty host: any address
         {":5000", true, {0, 5000}, ":5000"},
         {"*", true, {0xffffffffu, 24785}, "255.255.255.255:24785"},  // broadcast
-        {"*:6000", true, {0xffffffffu, 6000}, "255.255.255.255:6000"},
         {"localhost:1234", true, {0x7f000001u, 1234}, "127.0.0.1:1234"},
         {"192.168.10.1:65535", true, {0xc0a80a01u, 65535}, "192.168.10.1:65535"},
         {"127.0.0.1:65536", false, {}, ""},

@@ -30,7 +30,6 @@ TEST_F(Multiplayer, ClientTurnsAndWalksByTheBoundKeysAndSendsOneStopWhenReleased
         {"forward walks", {SLOT_FORWARD}, 0, 0, 1, 3},
         {"backward walks backwards", {SLOT_BACKWARD}, 0, 0, 3, 3},
         {"both move keys walk backwards", {SLOT_FORWARD, SLOT_BACKWARD}, 0, 0, 3, 3},
-        {"turning while walking", {SLOT_STRAFE_LEFT, SLOT_FORWARD}, 0, 254, 1, 3},
     };
     for (const row& r : rows) {
         SCOPED_TRACE(r.what);

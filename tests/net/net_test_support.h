@@ -55,8 +55,6 @@ class rawPeer {
 public:
     rawPeer() : socket(udpOpen(netAddress{LOOPBACK, 0}, false)), local(udpLocalAddress(socket)) {}
     ~rawPeer() { udpClose(socket); }
-    rawPeer(const rawPeer&) = delete;
-    rawPeer& operator=(const rawPeer&) = delete;
 
     uint16_t port() const { return local.port; }
     void sendTo(uint16_t port, const std::vector<unsigned char>& bytes) {
@@ -132,8 +130,6 @@ struct rawSession {
         net_closeconn(server);
         net_closeconn(listener);
     }
-    rawSession(const rawSession&) = delete;
-    rawSession& operator=(const rawSession&) = delete;
 
     void send(const std::vector<unsigned char>& datagram) {
         peer.sendTo(serverPort, datagram);
