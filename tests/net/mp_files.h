@@ -27,6 +27,7 @@ struct spawn {
 inline void putBig(bytes& b, uint32_t v, int n) {
     for (int i = n - 1; i >= 0; --i) b.push_back(static_cast<unsigned char>(v >> (8 * i)));
 }
+// 4 bytes of v, least significant first.
 inline void putLittle(bytes& b, uint32_t v) {
     for (int i = 0; i < 4; ++i) b.push_back(static_cast<unsigned char>(v >> (8 * i)));
 }
