@@ -14,9 +14,7 @@ TEST(NetAddress, TextsParseToHostAndPortOrAreRefusedAndFormatBack) {
         std::string formatted;
     } cases[] = {
         {"127.0.0.1", true, {0x7f000001u, 24785}, "127.0.0.1:24785"},  // no port: the configured one
-        {"127.0.0.1:0", true, {0x7f000001u, 24785}, "127.0.0.1:24785"},
         {"", true, {0, 24785}, ":24785"},  // empty host: any address
-        {":5000", true, {0, 5000}, ":5000"},
         {"*", true, {0xffffffffu, 24785}, "255.255.255.255:24785"},  // broadcast
         {"localhost:1234", true, {0x7f000001u, 1234}, "127.0.0.1:1234"},
         {"192.168.10.1:65535", true, {0xc0a80a01u, 65535}, "192.168.10.1:65535"},

@@ -29,7 +29,6 @@ TEST_F(Multiplayer, ClientTurnsAndWalksByTheBoundKeysAndSendsOneStopWhenReleased
         {"strafe right with the modifier key", {SLOT_STRAFE_RIGHT, SLOT_EXTRA}, 0, 5, 0, 0},
         {"forward walks", {SLOT_FORWARD}, 0, 0, 1, 3},
         {"backward walks backwards", {SLOT_BACKWARD}, 0, 0, 3, 3},
-        {"both move keys walk backwards", {SLOT_FORWARD, SLOT_BACKWARD}, 0, 0, 3, 3},
     };
     for (const row& r : rows) {
         SCOPED_TRACE(r.what);

@@ -51,9 +51,7 @@ std::vector<message> received(const std::vector<std::string>& messages, char typ
 // every message that arrives.
 struct rawEnd {
     NET_CONN* conn = nullptr;
-    ~rawEnd() {
-        if (conn) net_closeconn(conn);
-    }
+    ~rawEnd() { net_closeconn(conn); }
     void send(packet& p) { p.send(conn); }
     void sendBytes(const std::string& bytes) { net_send_rdm(conn, bytes.data(), static_cast<int>(bytes.size())); }
     std::vector<std::string> receiveAll() {
@@ -141,8 +139,8 @@ protected:
     NET_CONN* listener = nullptr;
     rawEnd scripted;
     std::unique_ptr<clientMultiplayerGame> clientOfScriptedServer() {
-        if (scripted.conn) net_closeconn(scripted.conn);
-        if (listener) net_closeconn(listener);
+        net_closeconn(scripted.conn);
+        net_closeconn(listener);
         listener = openListener();
         auto c = joinClient(net_getlocalport(listener));
         scripted.conn = net_poll_listen(listener);
@@ -155,7 +153,5 @@ protected:
         scripted.send(p);
         c.exeLogic();
     }
-    ~Multiplayer() override {
-        if (listener) net_closeconn(listener);
-    }
+    ~Multiplayer() override { net_closeconn(listener); }
 };
