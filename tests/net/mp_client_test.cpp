@@ -88,6 +88,7 @@ TEST_F(Multiplayer, ClientGivesUpOnASilentServer) {
 TEST_F(Multiplayer, ClientDropsMessagesThatDontFitItsState) {
     const std::string map = "testmap";
     const std::string zero(1, '\0');
+    mpfiles::writeMap("../x", 20, 15, TEST_SPAWNS);  // there, but outside mpmaps
     struct row {
         const char* what;
         bool afterWelcome;
@@ -95,7 +96,6 @@ TEST_F(Multiplayer, ClientDropsMessagesThatDontFitItsState) {
     } rows[] = {
         {"WELCOME with 0 slots", false, std::string("\x01\x00", 2) + zero + "\x64\x64" + map + zero},
         {"WELCOME naming a map in another folder", false, std::string("\x01\x00\x02\x64\x64", 5) + "../x" + zero},
-        {"WELCOME naming a map below mpmaps", false, std::string("\x01\x00\x02\x64\x64", 5) + "a/b" + zero},
         {"PLAYER_STATES before WELCOME", false, std::string("\x09\x01", 2) + std::string(11, '\0')},
         {"PLAYER_INFO before WELCOME", false, std::string("\x04\x00\x00", 3) + "someone" + zero + "\x01"},
         {"a second WELCOME", true, std::string("\x01\x01\x04\x64\x64") + map + zero},

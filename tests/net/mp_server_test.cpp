@@ -99,6 +99,7 @@ TEST_F(Multiplayer, PlayerAgainstPlayerTest) {
         {"16 apart on x, 17 on y is apart", 116, 120, 116, 117, true, true},
         {"a free slot never blocks", 116, 100, 100, 100, false, true},
         {"overlapping, stepping away is allowed", 105, 100, 108, 100, true, true},
+        {"overlapping, a step round it at the same distance is allowed", 105, 100, 100, 105, true, true},
         {"overlapping, stepping closer is refused", 105, 100, 102, 100, true, false},
     };
     auto server = startServer(2);
