@@ -122,9 +122,8 @@ struct rawSession {
         peer.sendTo(static_cast<uint16_t>(net_getlocalport(listener)), connectionRequest(7));
         waitForDatagram(listener);
         server = net_poll_listen(listener);
-        std::vector<unsigned char> reply;
-        if (server && peer.receive(reply) && reply.size() == REPLY_SIZE)
-            parseNetPort(reinterpret_cast<const char*>(reply.data()) + REPLY_ADDRESS_OFFSET, serverPort);
+        peer.drain();  // the reply
+        serverPort = static_cast<uint16_t>(net_getlocalport(server));
     }
     ~rawSession() {
         net_closeconn(server);
