@@ -3,6 +3,7 @@
 // bounds of the accepted-requests list.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -134,8 +135,7 @@ TEST_F(NetTransport, ClientResendsItsRequestToTheConfiguredPortAndTakesOnlyAWell
 
     const uint16_t clientPort = static_cast<uint16_t>(net_getlocalport(client));
     std::vector<unsigned char> reply(REPLY_SIZE, 0);
-    const std::string named = ":4321";
-    std::copy(named.begin(), named.end(), reply.begin() + REPLY_ADDRESS_OFFSET);
+    std::memcpy(reply.data() + REPLY_ADDRESS_OFFSET, ":4321", 5);
     std::vector<unsigned char> unterminated(REPLY_SIZE, 'x'), nonzeroHead = reply, badPort = reply, longer = reply;
     std::fill(unterminated.begin(), unterminated.begin() + 8, 0);
     nonzeroHead[3] = 1;
