@@ -42,7 +42,7 @@ std::string built(builder build) {
 
 }  // namespace
 
-TEST(Messages, EveryMessageHasItsLayoutAndParsesBackUnchanged) {
+TEST(Messages, EveryMessageHasItsLayoutParsesBackUnchangedAndFitsThePacket) {
     playerStatesMessage states;
     states.mask = 0x81;  // slots 0 and 7; the record of slot 3 is not sent
     states.records[0] = playerRecord{1.5f, -2.25f, 3, 200, 15};
@@ -81,13 +81,10 @@ TEST(Messages, EveryMessageHasItsLayoutAndParsesBackUnchanged) {
     inputMessage input;
     ASSERT_TRUE(parseInput(p, input));
     EXPECT_EQ(input.direction, -56);
-}
 
-TEST(Messages, LargestMessagesFillThePacketAndNoMore) {
-    playerStatesMessage all;
-    all.mask = 0xff;
-    EXPECT_EQ(built([&](packet& p) { buildPlayerStates(p, all); }).size(), 90u);
-    packet p;
+    // The largest messages fill the packet and no more.
+    states.mask = 0xff;
+    EXPECT_EQ(built([&](packet& q) { buildPlayerStates(q, states); }).size(), 90u);
     buildWelcome(p, welcomeMessage{0, 8, 100, 100, std::string(506, 'm')});
     EXPECT_TRUE(p.ok());
     EXPECT_EQ(p.position, PACKET_SIZE);
