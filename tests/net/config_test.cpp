@@ -1,9 +1,11 @@
+// libnet.cfg: its settings, the file read to its end, and the driver it leaves the game.
 #include "net/config.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "app/network_start.h"
 #include "net/net_test_support.h"
 #include "support/test_files.h"
 
@@ -49,4 +51,17 @@ TEST_F(NetTransport, ConfigFileIsReadToItsEnd) {
     writeFileText("libnet.cfg", text);
     ASSERT_EQ(net_loadconfig(nullptr), 0);
     EXPECT_EQ(transport.config.port, 30001);
+}
+
+// "disable" counts in the driver sections only, whatever its spelling.
+TEST(NetworkStart, TakesTheSocketDriverUnlessItsSectionDisablesIt) {
+    scopedWorkDir dir;
+    EXPECT_EQ(startNetwork(), NET_DRIVER_SOCKETS);
+    writeFileText("libnet.cfg", "[internet]\ndisable = no\n[conns]\ndisable = 1\n");
+    EXPECT_EQ(startNetwork(), NET_DRIVER_SOCKETS);
+    for (const char* config : {"[internet]\ndisable = yes\n", "[winsock_win]\ndisable = 1\n"}) {
+        writeFileText("libnet.cfg", config);
+        EXPECT_EXIT(startNetwork(), testing::ExitedWithCode(0), "Error014: Network error:\nNo network driver found!")
+            << config;
+    }
 }
