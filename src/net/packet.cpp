@@ -78,8 +78,3 @@ bool packet::assign(const char* bytes, int n) {
     return true;
 }
 
-void packet::rewind() {
-    length = position;
-    position = 0;
-    overrun = false;
-}

@@ -45,9 +45,6 @@ public:
     // an empty message) when they don't fit.
     bool assign(const char* bytes, int n);
 
-    // Reads back from the start what was built so far.
-    void rewind();
-
     // False once a read went past the message's end or a write past the
     // buffer's end.
     bool ok() const { return !overrun; }

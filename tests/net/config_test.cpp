@@ -1,26 +1,25 @@
+// libnet.cfg: its settings, the file read to its end, and the driver it leaves the game.
 #include "net/config.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "app/network_start.h"
 #include "net/net_test_support.h"
 #include "support/test_files.h"
 
-TEST(NetConfig, QueueSizesRoundUpToPowersOfTwoWithinBounds) {
+// Queue sizes round up to powers of two within bounds; [internet] overrides
+// [conns] whatever the order; zero keeps the default, junk is skipped.
+TEST(NetConfig, SettingsAreReadByTheirRules) {
     netConfig c;
-    readNetConfig("[conns]\nconn_outqueue_size = 20\nconn_inqueue_size=17\n", c);
-    EXPECT_EQ(c.outQueueSize, 32);
+    readNetConfig("[conns]\nconn_outqueue_size = 64\nconn_inqueue_size=17\n", c);
     EXPECT_EQ(c.inQueueSize, 32);
-    readNetConfig("[conns]\nconn_outqueue_size = 64\n", c);
     EXPECT_EQ(c.outQueueSize, 64);
     readNetConfig("[conns]\nconn_outqueue_size = 1\nconn_inqueue_size = 99999999999\n", c);
     EXPECT_EQ(c.outQueueSize, NET_MIN_QUEUE);
     EXPECT_EQ(c.inQueueSize, NET_MAX_QUEUE);
-}
 
-TEST(NetConfig, InternetOverridesConnsWhateverTheOrderInTheFile) {
-    netConfig c;
     readNetConfig("[internet]\nconn_resend_rate = 250\nport = 3000\nforceport = 1\n"
                   "[conns]\nconn_resend_rate = 100\nconn_outqueue_size = 8\n",
                   c);
@@ -28,10 +27,8 @@ TEST(NetConfig, InternetOverridesConnsWhateverTheOrderInTheFile) {
     EXPECT_EQ(c.outQueueSize, 8);
     EXPECT_EQ(c.port, 3000);
     EXPECT_TRUE(c.forcePort);
-}
 
-TEST(NetConfig, ZeroKeepsDefaultsAndJunkIsSkipped) {
-    netConfig c;
+    c = netConfig{};
     readNetConfig("# comment\n[internet]\nport = 0\nconn_resend_rate = 0\nno equals sign\n#port = 5\n"
                   "port = 70000\n[other]\nport = 9\n",
                   c);
@@ -39,18 +36,6 @@ TEST(NetConfig, ZeroKeepsDefaultsAndJunkIsSkipped) {
     EXPECT_EQ(c.resendRate, 500u);
     readNetConfig("[internet]\r\nport = 4000\r\n" + std::string(1100, 'x') + "\nport = 4001\n", c);
     EXPECT_EQ(c.port, 4001);  // CR LF endings; the overlong line is skipped
-}
-
-TEST_F(NetTransport, ConfigFileSetsTheQueuesOfNewConnections) {
-    scopedWorkDir dir;
-    EXPECT_NE(net_loadconfig(nullptr), 0);  // absent: defaults
-    writeFileText("libnet.cfg", "[conns]\nconn_outqueue_size = 20\n");
-    ASSERT_EQ(net_loadconfig(nullptr), 0);
-    connectedPair pair;
-    ASSERT_EQ(pair.client->status, NET_CONN_CONNECTED);
-    EXPECT_EQ(pair.client->data->out.size(), 32u);
-    for (int i = 0; i < 31; ++i) ASSERT_EQ(net_send_rdm(pair.client, "x", 1), 0) << i;
-    EXPECT_EQ(net_send_rdm(pair.client, "x", 1), -1);
 }
 
 TEST_F(NetTransport, ConfigFileIsReadToItsEnd) {
@@ -66,4 +51,17 @@ TEST_F(NetTransport, ConfigFileIsReadToItsEnd) {
     writeFileText("libnet.cfg", text);
     ASSERT_EQ(net_loadconfig(nullptr), 0);
     EXPECT_EQ(transport.config.port, 30001);
+}
+
+// "disable" counts in the driver sections only, whatever its spelling.
+TEST(NetworkStart, TakesTheSocketDriverUnlessItsSectionDisablesIt) {
+    scopedWorkDir dir;
+    EXPECT_EQ(startNetwork(), NET_DRIVER_SOCKETS);
+    writeFileText("libnet.cfg", "[internet]\ndisable = no\n[conns]\ndisable = 1\n");
+    EXPECT_EQ(startNetwork(), NET_DRIVER_SOCKETS);
+    for (const char* config : {"[internet]\ndisable = yes\n", "[winsock_win]\ndisable = 1\n"}) {
+        writeFileText("libnet.cfg", config);
+        EXPECT_EXIT(startNetwork(), testing::ExitedWithCode(0), "Error014: Network error:\nNo network driver found!")
+            << config;
+    }
 }

@@ -1,7 +1,9 @@
-// Connecting and accepting: handshake, repeated and lost requests, addresses
-// without a port, and the bounds of the accepted-requests list.
+// Connecting and accepting: the states that gate the operations, the
+// handshake, repeated and lost requests, addresses without a port, and the
+// bounds of the accepted-requests list.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -9,65 +11,68 @@
 #include "net/net_test_support.h"
 #include "support/test_files.h"
 
-namespace {
-
-// A port nothing listens on right now.
-uint16_t freePort() { return rawPeer().port(); }
-
-// Has the listener accept the client's waiting request and the client take
-// the reply; closes the listener, client and the accepted connection.
-void expectHandshakeCompletes(NET_CONN* listener, NET_CONN* client) {
-    waitForDatagram(listener);
-    NET_CONN* server = net_poll_listen(listener);
-    EXPECT_NE(server, nullptr);
-    waitForDatagram(client);
-    EXPECT_EQ(net_poll_connect(client), 1);
-    net_closeconn(client);
-    net_closeconn(server);
-    net_closeconn(listener);
-}
-
-}  // namespace
-
-TEST_F(NetTransport, ClientAndServerConnectAndOutliveTheListener) {
-    connectedPair pair;
-    ASSERT_NE(pair.server, nullptr);
-    EXPECT_EQ(pair.server->status, NET_CONN_CONNECTED);
-    EXPECT_EQ(pair.client->status, NET_CONN_CONNECTED);
-    EXPECT_EQ(std::string(net_getpeer(pair.server)), loopbackAddress(net_getlocalport(pair.client)));
-    // The client talks to the server's own socket for it, not the listener.
-    EXPECT_EQ(std::string(net_getpeer(pair.client)), loopbackAddress(net_getlocalport(pair.server)));
-    EXPECT_NE(net_getlocalport(pair.server), net_getlocalport(pair.listener));
-    EXPECT_EQ(net_getpeer(pair.listener), nullptr);
-
-    net_closeconn(pair.listener);
-    pair.listener = nullptr;
-    ASSERT_EQ(net_send_rdm(pair.server, "*", 1), 0);
-    waitForDatagram(pair.client);
-    char got = 0;
-    EXPECT_EQ(net_receive_rdm(pair.client, &got, 1), 1);
-    EXPECT_EQ(got, '*');
-}
-
-TEST_F(NetTransport, StatesGateTheOperations) {
-    NET_CONN* conn = net_openconn(NET_DRIVER_SOCKETS, nullptr);
-    ASSERT_NE(conn, nullptr);
-    EXPECT_EQ(conn->status, NET_CONN_IDLE);
-    EXPECT_EQ(net_send_rdm(conn, "x", 1), -1);
-    EXPECT_EQ(net_poll_listen(conn), nullptr);
-    EXPECT_EQ(net_poll_connect(conn), -1);
-    EXPECT_EQ(net_listen(conn), 0);
-    EXPECT_EQ(net_listen(conn), -1);
-    EXPECT_EQ(net_connect(conn, "127.0.0.1:1"), -1);
-    EXPECT_EQ(net_closeconn(conn), 0);
+// An idle connection only listens or connects; a made one outlives its
+// listener, and its sequence numbers wrap past zero.
+TEST_F(NetTransport, ConnectionsGoThroughTheirStatesOutliveTheListenerAndWrapTheirSequence) {
     EXPECT_EQ(net_openconn(NET_DRIVER_NONE, nullptr), nullptr);
     EXPECT_EQ(net_closeconn(nullptr), 0);
+    NET_CONN* listener = net_openconn(NET_DRIVER_SOCKETS, nullptr);
+    ASSERT_NE(listener, nullptr);
+    EXPECT_EQ(listener->status, NET_CONN_IDLE);
+    EXPECT_EQ(net_send_rdm(listener, "x", 1), -1);
+    EXPECT_EQ(net_poll_listen(listener), nullptr);
+    EXPECT_EQ(net_poll_connect(listener), -1);
+    EXPECT_EQ(net_listen(listener), 0);
+    EXPECT_EQ(net_listen(listener), -1);
+    EXPECT_EQ(net_connect(listener, "127.0.0.1:1"), -1);
+
+    NET_CONN* client = net_openconn(NET_DRIVER_SOCKETS, nullptr);
+    ASSERT_EQ(net_connect(client, loopbackAddress(net_getlocalport(listener)).c_str()), 0);
+    waitForDatagram(listener);
+    NET_CONN* server = net_poll_listen(listener);
+    ASSERT_NE(server, nullptr);
+    waitForDatagram(client);
+    EXPECT_EQ(net_poll_connect(client), 1);
+    EXPECT_EQ(std::string(net_getpeer(server)), loopbackAddress(net_getlocalport(client)));
+    // The client talks to the server's own socket for it, not the listener.
+    EXPECT_EQ(std::string(net_getpeer(client)), loopbackAddress(net_getlocalport(server)));
+    EXPECT_NE(net_getlocalport(server), net_getlocalport(listener));
+    EXPECT_EQ(net_getpeer(listener), nullptr);
+    EXPECT_EQ(net_closeconn(listener), 0);
+
+    client->data->outBase = client->data->outNext = 0xfffffff8u;
+    server->data->inExpected = 0xfffffff8u;
+    for (int i = 10; i < 50; ++i) {
+        const std::string sent = "m" + std::to_string(i);
+        ASSERT_EQ(net_send_rdm(client, sent.data(), 3), 0) << i;
+        waitForDatagram(server);
+        char got[3] = {};
+        ASSERT_EQ(net_receive_rdm(server, got, 3), 3) << i;
+        EXPECT_EQ(std::string(got, 3), sent);
+        waitForDatagram(client);
+        net_query_rdm(client);  // takes the acknowledgement in
+    }
+    // 8 numbers up to 2^32 - 1, then 1 to 32: 0 is skipped, all acknowledged.
+    EXPECT_EQ(client->data->outNext, 33u);
+    EXPECT_EQ(client->data->outBase, 33u);
+    net_closeconn(client);
+    net_closeconn(server);
 }
 
-TEST_F(NetTransport, RepeatedRequestGetsTheSameReplyAndNoSecondConnection) {
+// Requests of the wrong shape are dropped, a repeated one gets the same
+// reply; the accepted requests are remembered for ten seconds, 64 at most.
+TEST_F(NetTransport, ListenerAcceptsEachWellFormedRequestOnce) {
     NET_CONN* listener = openListener();
     const uint16_t listenPort = static_cast<uint16_t>(net_getlocalport(listener));
     rawPeer peer;
+    std::vector<unsigned char> longer = connectionRequest(1), wrongMagic = connectionRequest(1);
+    longer.push_back(0);
+    wrongMagic[0] = 'C';
+    for (const auto& request : {longer, wrongMagic, std::vector<unsigned char>(4000, 0)}) peer.sendTo(listenPort, request);
+    waitForDatagram(listener);
+    EXPECT_EQ(net_poll_listen(listener), nullptr);
+    EXPECT_TRUE(peer.drain().empty());
+
     std::vector<NET_CONN*> accepted;
     datagrams replies;
     // The same id twice, then another id from the same address: another connection.
@@ -83,91 +88,8 @@ TEST_F(NetTransport, RepeatedRequestGetsTheSameReplyAndNoSecondConnection) {
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(replies[0].data()) + REPLY_ADDRESS_OFFSET),
               ":" + std::to_string(net_getlocalport(accepted[0])));
     EXPECT_EQ(replies[0], replies[1]);
-    for (NET_CONN* conn : accepted) net_closeconn(conn);
-    net_closeconn(listener);
-}
 
-TEST_F(NetTransport, MalformedRequestsAreDroppedSilently) {
-    NET_CONN* listener = openListener();
-    const uint16_t listenPort = static_cast<uint16_t>(net_getlocalport(listener));
-    rawPeer peer;
-    std::vector<unsigned char> longer = connectionRequest(1), wrongMagic = connectionRequest(1);
-    longer.push_back(0);
-    wrongMagic[0] = 'C';
-    for (const auto& request : {longer, wrongMagic, std::vector<unsigned char>(4000, 0)}) peer.sendTo(listenPort, request);
-    waitForDatagram(listener);
-    EXPECT_EQ(net_poll_listen(listener), nullptr);
-    EXPECT_TRUE(peer.drain().empty());
-    net_closeconn(listener);
-}
-
-TEST_F(NetTransport, LostFirstRequestIsCompletedByTheResend) {
-    const std::string address = loopbackAddress(freePort());
-    NET_CONN* client = net_openconn(NET_DRIVER_SOCKETS, nullptr);
-    ASSERT_EQ(net_connect(client, address.c_str()), 0);
-    EXPECT_EQ(client->status, NET_CONN_CONNECTING);  // the request went nowhere
-
-    NET_CONN* listener = net_openconn(NET_DRIVER_SOCKETS, address.c_str());
-    ASSERT_NE(listener, nullptr);
-    net_listen(listener);
-    EXPECT_EQ(net_poll_connect(client), 0);
-    EXPECT_EQ(net_poll_listen(listener), nullptr);
-    advanceClock(500);
-    EXPECT_EQ(net_poll_connect(client), 0);  // not yet more than the resend interval
-    advanceClock(1);
-    EXPECT_EQ(net_poll_connect(client), 0);  // resent now
-    expectHandshakeCompletes(listener, client);
-}
-
-TEST_F(NetTransport, BareAddressConnectsToTheConfiguredPort) {
-    scopedWorkDir dir;
-    const uint16_t port = freePort();
-    writeFileText("libnet.cfg", "[internet]\nport = " + std::to_string(port) + "\n");
-    ASSERT_EQ(net_loadconfig(nullptr), 0);
-    NET_CONN* listener = net_openconn(NET_DRIVER_SOCKETS, "");
-    ASSERT_NE(listener, nullptr);
-    EXPECT_EQ(net_getlocalport(listener), port);
-    net_listen(listener);
-    NET_CONN* client = net_openconn(NET_DRIVER_SOCKETS, nullptr);
-    ASSERT_EQ(net_connect(client, "127.0.0.1"), 0);
-    expectHandshakeCompletes(listener, client);
-}
-
-TEST_F(NetTransport, ReplyOfWrongShapeIsNotTakenForTheReply) {
-    rawPeer fakeServer;
-    NET_CONN* client = net_openconn(NET_DRIVER_SOCKETS, nullptr);
-    ASSERT_EQ(net_connect(client, loopbackAddress(fakeServer.port()).c_str()), 0);
-    std::vector<unsigned char> request;
-    ASSERT_TRUE(fakeServer.receive(request));
-    ASSERT_EQ(request.size(), REQUEST_SIZE);
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(request.data())), "connect");
-
-    const uint16_t clientPort = static_cast<uint16_t>(net_getlocalport(client));
-    std::vector<unsigned char> reply(REPLY_SIZE, 0);
-    const std::string named = ":4321";
-    std::copy(named.begin(), named.end(), reply.begin() + REPLY_ADDRESS_OFFSET);
-    std::vector<unsigned char> unterminated(REPLY_SIZE, 'x'), nonzeroHead = reply, badPort = reply, longer = reply;
-    std::fill(unterminated.begin(), unterminated.begin() + 8, 0);
-    nonzeroHead[3] = 1;
-    badPort[REPLY_ADDRESS_OFFSET + 1] = 'z';
-    longer.push_back(0);
-    for (const auto& wrong : {unterminated, nonzeroHead, badPort, longer}) fakeServer.sendTo(clientPort, wrong);
-    waitForDatagram(client);
-    EXPECT_EQ(net_poll_connect(client), 0);
-
-    fakeServer.sendTo(clientPort, reply);
-    waitForDatagram(client);
-    EXPECT_EQ(net_poll_connect(client), 1);
-    // The host we connected to, with the port the reply named.
-    EXPECT_EQ(std::string(net_getpeer(client)), "127.0.0.1:4321");
-    net_closeconn(client);
-}
-
-TEST_F(NetTransport, AcceptedRequestsExpireAndAreCapped) {
-    NET_CONN* listener = openListener();
-    const uint16_t listenPort = static_cast<uint16_t>(net_getlocalport(listener));
     std::vector<std::unique_ptr<rawPeer>> peers;
-    std::vector<NET_CONN*> accepted;
     for (int i = 0; i < 70; ++i) {
         peers.push_back(std::make_unique<rawPeer>());
         peers.back()->sendTo(listenPort, connectionRequest(1));
@@ -181,10 +103,54 @@ TEST_F(NetTransport, AcceptedRequestsExpireAndAreCapped) {
     peers[69]->sendTo(listenPort, connectionRequest(1));
     waitForDatagram(listener);
     EXPECT_EQ(net_poll_listen(listener), nullptr);
-
     advanceClock(10001);
     net_poll_listen(listener);
     EXPECT_TRUE(listener->data->accepted.empty());
     for (NET_CONN* conn : accepted) net_closeconn(conn);
     net_closeconn(listener);
+}
+
+// A bare address means the configured port. The request is resent after
+// the interval; replies of the wrong shape are not taken for the reply.
+// The connection has the configured queues.
+TEST_F(NetTransport, ClientResendsItsRequestToTheConfiguredPortAndTakesOnlyAWellFormedReply) {
+    scopedWorkDir dir;
+    EXPECT_NE(net_loadconfig(nullptr), 0);  // absent: defaults
+    rawPeer fakeServer;
+    writeFileText("libnet.cfg", "[internet]\nport = " + std::to_string(fakeServer.port()) +
+                                    "\n[conns]\nconn_outqueue_size = 20\n");
+    ASSERT_EQ(net_loadconfig(nullptr), 0);
+    NET_CONN* client = net_openconn(NET_DRIVER_SOCKETS, nullptr);
+    ASSERT_EQ(net_connect(client, "127.0.0.1"), 0);
+    std::vector<unsigned char> request;
+    ASSERT_TRUE(fakeServer.receive(request));
+    ASSERT_EQ(request.size(), REQUEST_SIZE);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(request.data())), "connect");
+    advanceClock(500);
+    EXPECT_EQ(net_poll_connect(client), 0);  // not yet more than the resend interval
+    EXPECT_TRUE(fakeServer.drain().empty());
+    advanceClock(1);
+    EXPECT_EQ(net_poll_connect(client), 0);
+    EXPECT_EQ(fakeServer.drain(), datagrams{request});
+
+    const uint16_t clientPort = static_cast<uint16_t>(net_getlocalport(client));
+    std::vector<unsigned char> reply(REPLY_SIZE, 0);
+    std::memcpy(reply.data() + REPLY_ADDRESS_OFFSET, ":4321", 5);
+    std::vector<unsigned char> unterminated(REPLY_SIZE, 'x'), nonzeroHead = reply, badPort = reply, longer = reply;
+    std::fill(unterminated.begin(), unterminated.begin() + 8, 0);
+    nonzeroHead[3] = 1;
+    badPort[REPLY_ADDRESS_OFFSET + 1] = 'z';
+    longer.push_back(0);
+    for (const auto& wrong : {unterminated, nonzeroHead, badPort, longer}) fakeServer.sendTo(clientPort, wrong);
+    waitForDatagram(client);
+    EXPECT_EQ(net_poll_connect(client), 0);
+    fakeServer.sendTo(clientPort, reply);
+    waitForDatagram(client);
+    EXPECT_EQ(net_poll_connect(client), 1);
+    // The host we connected to, with the port the reply named.
+    EXPECT_EQ(std::string(net_getpeer(client)), "127.0.0.1:4321");
+    EXPECT_EQ(client->data->out.size(), 32u);
+    for (int i = 0; i < 31; ++i) ASSERT_EQ(net_send_rdm(client, "x", 1), 0) << i;
+    EXPECT_EQ(net_send_rdm(client, "x", 1), -1);
+    net_closeconn(client);
 }

@@ -1,3 +1,4 @@
+// The game messages: their layouts, what the parsers refuse, and the packet they are built in.
 #include "net/messages.h"
 
 #include <gtest/gtest.h>
@@ -42,7 +43,7 @@ std::string built(builder build) {
 
 }  // namespace
 
-TEST(Messages, EveryMessageHasItsLayoutAndParsesBackUnchanged) {
+TEST(Messages, EveryMessageHasItsLayoutParsesBackUnchangedAndFitsThePacket) {
     playerStatesMessage states;
     states.mask = 0x81;  // slots 0 and 7; the record of slot 3 is not sent
     states.records[0] = playerRecord{1.5f, -2.25f, 3, 200, 15};
@@ -56,11 +57,9 @@ TEST(Messages, EveryMessageHasItsLayoutAndParsesBackUnchanged) {
          std::string("\x00\x00\x06" "A" "\0\0\0\0\0\0\0\0", 12)},
         {"welcome", built([](packet& p) { buildWelcome(p, welcomeMessage{1, 4, 100, 100, "arena"}); }),
          std::string("\x01\x01\x04\x64\x64" "arena", 11)},
-        {"player info, name of 8 without terminator",
-         built([](packet& p) { buildPlayerInfo(p, playerInfoMessage{0, 3, "Player 1", 1}); }),
-         std::string("\x04\x00\x03" "Player 1" "\x01", 12)},
-        {"name cut to 8", built([](packet& p) { buildPlayerInfo(p, playerInfoMessage{2, 0, "TooLongAName", 0}); }),
-         std::string("\x04\x02\x00" "TooLongA" "\x00", 12)},
+        {"player info, the name cut to 8 without terminator",
+         built([](packet& p) { buildPlayerInfo(p, playerInfoMessage{2, 3, "TooLongAName", 1}); }),
+         std::string("\x04\x02\x03" "TooLongA" "\x01", 12)},
         {"player left", built([](packet& p) { buildPlayerLeft(p, 7); }), "\x05\x07"},
         {"input", built([](packet& p) { buildInput(p, inputMessage{3, 15, 200, 3}); }), "\x08\x03\x0f\xc8\x03"},
         // Floats least significant byte first, then state, direction, phase.
@@ -76,23 +75,17 @@ TEST(Messages, EveryMessageHasItsLayoutAndParsesBackUnchanged) {
         EXPECT_EQ(c.bytes, c.expected) << c.name;
         EXPECT_EQ(reparsed(c.bytes), c.bytes) << c.name;
     }
-}
-
-TEST(Messages, DirectionAboveOneTwentySevenReadsBackNegative) {
+    // Read as received: a direction above 127 comes back negative.
     packet p;
-    buildInput(p, inputMessage{3, 15, 200, 3});
-    p.rewind();
+    p.assign("\x08\x03\x0f\xc8\x03", 5);
     p.get();
     inputMessage input;
     ASSERT_TRUE(parseInput(p, input));
     EXPECT_EQ(input.direction, -56);
-}
 
-TEST(Messages, LargestMessagesFillThePacketAndNoMore) {
-    playerStatesMessage all;
-    all.mask = 0xff;
-    EXPECT_EQ(built([&](packet& p) { buildPlayerStates(p, all); }).size(), 90u);
-    packet p;
+    // The largest messages fill the packet and no more.
+    states.mask = 0xff;
+    EXPECT_EQ(built([&](packet& q) { buildPlayerStates(q, states); }).size(), 90u);
     buildWelcome(p, welcomeMessage{0, 8, 100, 100, std::string(506, 'm')});
     EXPECT_TRUE(p.ok());
     EXPECT_EQ(p.position, PACKET_SIZE);
@@ -101,15 +94,10 @@ TEST(Messages, LargestMessagesFillThePacketAndNoMore) {
 }
 
 TEST(Messages, ShortMessagesAndSlotsOutsideTheTableAreMalformed) {
-    playerStatesMessage two;
-    two.mask = 0x03;
-    const std::string states = built([&](packet& p) { buildPlayerStates(p, two); });
-    ASSERT_NE(reparsed(states), "");
     const struct {
         const char* name;
         std::string bytes;
     } cases[] = {
-        {"join name short", std::string("\x00\x00\x06" "A" "name", 8)},
         {"welcome map name without zero", std::string("\x01\x00\x04\x64\x64" "map", 8)},
         {"welcome slot beyond slot count", std::string("\x01\x04\x04\x64\x64" "m", 7)},
         {"welcome more than 8 slots", std::string("\x01\x00\x09\x64\x64" "m", 7)},
@@ -118,8 +106,28 @@ TEST(Messages, ShortMessagesAndSlotsOutsideTheTableAreMalformed) {
         {"player left without slot", "\x05"},
         {"player left slot 8", "\x05\x08"},
         {"player left slot -1", "\x05\xff"},
-        {"input short", "\x08\x01\x02\x03"},
-        {"player states second record short", states.substr(0, states.size() - 1)},
     };
     for (const auto& c : cases) EXPECT_EQ(reparsed(c.bytes), "") << c.name;
+}
+
+// Reads stop at the message's end, writes and assigns at the buffer's end.
+TEST(Packet, ReadsWritesAndAssignsNeverPassTheirEnd) {
+    packet p;
+    ASSERT_TRUE(p.assign("\x01\x02\x03", 3));
+    p.get();
+    char bytes[3] = {9, 9, 9};
+    p.read(bytes, 3);  // one byte more than is left
+    EXPECT_FALSE(p.ok());
+    EXPECT_EQ(bytes[0], 0);
+    EXPECT_EQ(p.position, 3);
+
+    const std::string full(PACKET_SIZE + 1, 'x');
+    EXPECT_FALSE(p.assign(full.data(), PACKET_SIZE + 1));
+    EXPECT_EQ(p.length, 0);
+    p.write(full.data(), PACKET_SIZE);
+    EXPECT_TRUE(p.ok());
+    p.put('y');
+    EXPECT_FALSE(p.ok());
+    EXPECT_EQ(p.position, PACKET_SIZE);
+    EXPECT_EQ(p.receive(nullptr), 0);
 }

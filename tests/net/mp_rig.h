@@ -34,13 +34,24 @@ inline bool logHolds(const messageClass& log, const std::string& text) {
     return false;
 }
 
+// The messages of one type among the given ones, as the parser reads them.
+template <class message>
+std::vector<message> received(const std::vector<std::string>& messages, char type, bool (*parse)(packet&, message&)) {
+    std::vector<message> all;
+    packet p;
+    for (const std::string& m : messages) {
+        p.assign(m.data(), static_cast<int>(m.size()));
+        message parsed;
+        if (p.get() == type && parse(p, parsed)) all.push_back(parsed);
+    }
+    return all;
+}
+
 // A transport connection driven by hand: sends built packets and collects
 // every message that arrives.
 struct rawEnd {
     NET_CONN* conn = nullptr;
-    ~rawEnd() {
-        if (conn) net_closeconn(conn);
-    }
+    ~rawEnd() { net_closeconn(conn); }
     void send(packet& p) { p.send(conn); }
     void sendBytes(const std::string& bytes) { net_send_rdm(conn, bytes.data(), static_cast<int>(bytes.size())); }
     std::vector<std::string> receiveAll() {
@@ -128,8 +139,8 @@ protected:
     NET_CONN* listener = nullptr;
     rawEnd scripted;
     std::unique_ptr<clientMultiplayerGame> clientOfScriptedServer() {
-        if (scripted.conn) net_closeconn(scripted.conn);
-        if (listener) net_closeconn(listener);
+        net_closeconn(scripted.conn);
+        net_closeconn(listener);
         listener = openListener();
         auto c = joinClient(net_getlocalport(listener));
         scripted.conn = net_poll_listen(listener);
@@ -142,11 +153,5 @@ protected:
         scripted.send(p);
         c.exeLogic();
     }
-    void sendToClient(clientMultiplayerGame& c, packet& p) {
-        scripted.send(p);
-        c.exeLogic();
-    }
-    ~Multiplayer() override {
-        if (listener) net_closeconn(listener);
-    }
+    ~Multiplayer() override { net_closeconn(listener); }
 };

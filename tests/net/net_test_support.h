@@ -55,8 +55,6 @@ class rawPeer {
 public:
     rawPeer() : socket(udpOpen(netAddress{LOOPBACK, 0}, false)), local(udpLocalAddress(socket)) {}
     ~rawPeer() { udpClose(socket); }
-    rawPeer(const rawPeer&) = delete;
-    rawPeer& operator=(const rawPeer&) = delete;
 
     uint16_t port() const { return local.port; }
     void sendTo(uint16_t port, const std::vector<unsigned char>& bytes) {
@@ -112,28 +110,6 @@ inline NET_CONN* openListener() {
     return listener;
 }
 
-// A listener, and the server and client ends of one connection made through it.
-struct connectedPair {
-    NET_CONN* listener = openListener();
-    NET_CONN* server = nullptr;
-    NET_CONN* client = net_openconn(NET_DRIVER_SOCKETS, nullptr);
-
-    connectedPair() {
-        if (!listener || net_connect(client, loopbackAddress(net_getlocalport(listener)).c_str()) != 0) return;
-        waitForDatagram(listener);
-        server = net_poll_listen(listener);
-        waitForDatagram(client);
-        net_poll_connect(client);
-    }
-    ~connectedPair() {
-        net_closeconn(client);
-        net_closeconn(server);
-        net_closeconn(listener);
-    }
-    connectedPair(const connectedPair&) = delete;
-    connectedPair& operator=(const connectedPair&) = delete;
-};
-
 // A server connection accepted from a raw peer after a raw handshake, so
 // that loss and hostile datagrams can be produced exactly.
 struct rawSession {
@@ -146,16 +122,13 @@ struct rawSession {
         peer.sendTo(static_cast<uint16_t>(net_getlocalport(listener)), connectionRequest(7));
         waitForDatagram(listener);
         server = net_poll_listen(listener);
-        std::vector<unsigned char> reply;
-        if (server && peer.receive(reply) && reply.size() == REPLY_SIZE)
-            parseNetPort(reinterpret_cast<const char*>(reply.data()) + REPLY_ADDRESS_OFFSET, serverPort);
+        peer.drain();  // the reply
+        serverPort = static_cast<uint16_t>(net_getlocalport(server));
     }
     ~rawSession() {
         net_closeconn(server);
         net_closeconn(listener);
     }
-    rawSession(const rawSession&) = delete;
-    rawSession& operator=(const rawSession&) = delete;
 
     void send(const std::vector<unsigned char>& datagram) {
         peer.sendTo(serverPort, datagram);
