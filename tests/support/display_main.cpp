@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include "support/early_exit_guard.h"
+
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
     testing::GTEST_FLAG(death_test_style) = "threadsafe";
@@ -14,5 +16,5 @@ int main(int argc, char** argv) {
     if (install_timer() != 0 || install_keyboard() != 0) return 1;
     set_color_depth(32);
     if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, 800, 600, 0, 0) != 0) return 1;
-    return RUN_ALL_TESTS();
+    return runAllTestsGuarded();
 }
