@@ -44,6 +44,17 @@ inline Bitmap loadGameBitmap(const std::string& relative) { return Bitmap(load_b
 
 inline bool isMask(BITMAP* b, int x, int y) { return getpixel(b, x, y) == bitmap_mask_color(b); }
 
+// Pixels close to magenta but not the mask colour show as a pink fringe.
+inline int fringePixels(BITMAP* b) {
+    int count = 0;
+    for (int y = 0; y < b->h; ++y)
+        for (int x = 0; x < b->w; ++x) {
+            const int c = getpixel(b, x, y);
+            count += !isMask(b, x, y) && getr32(c) > 200 && getb32(c) > 200 && getg32(c) < 80;
+        }
+    return count;
+}
+
 // Base of the content tests: they need the assembled game folder, which
 // builds configured with KORVALT_GAME=OFF (such as the sanitizer build)
 // do not make; there the tests are skipped. A folder that exists but

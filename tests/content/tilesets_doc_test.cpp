@@ -14,37 +14,43 @@
 
 class ContentTilesetDoc : public GameFolderTest {};
 
-namespace {
-struct DocumentedTile {
-    std::string name;
-    int solidity, successor;
-};
-
-// Tiles of each set's table, keyed by the set's file name.
-std::map<std::string, std::vector<DocumentedTile>> documentedSets(const std::string& text) {
-    std::map<std::string, std::vector<DocumentedTile>> sets;
-    std::regex heading(R"(^## .*"(data/tiles/[a-z]+\.dat)\".*)"), row(R"(^\| (\d+) \| ([^|]+) \| [^|]+ \| (-?\d+) \| (\d+) \|$)");
-    std::istringstream lines(text);
+TEST_F(ContentTilesetDoc, ListsEveryTileAndNamesTheScriptPairsRight) {
+    struct documentedTile {
+        std::string name;
+        int solidity, successor;
+    };
+    std::map<std::string, std::vector<documentedTile>> sets;  // keyed by the set's file name
+    const std::regex heading(R"(^## .*"(data/tiles/[a-z]+\.dat)\".*)"),
+        row(R"(^\| (\d+) \| ([^|]+) \| [^|]+ \| (-?\d+) \| (\d+) \|$)"),
+        pair(R"(^\| (outdoor|indoor) \| (\d+) ([^|]+?) \| (\d+) ([^|(]+?)( \(.*\))? \|$)");
+    std::istringstream lines(readFileText(sourcePath("content/tilesets.md")));
     std::string line, current;
     std::smatch m;
+    std::vector<std::string> pairs;  // lines of pairs, which come before the tables
     while (std::getline(lines, line)) {
-        if (std::regex_match(line, m, heading)) current = m[1];
-        else if (!current.empty() && std::regex_match(line, m, row)) {
+        if (std::regex_match(line, m, heading)) {
+            current = m[1];
+        } else if (!current.empty() && std::regex_match(line, m, row)) {
             EXPECT_EQ(std::stoul(m[1]), sets[current].size()) << line;
             sets[current].push_back({m[2], std::stoi(m[3]), std::stoi(m[4])});
+        } else if (std::regex_match(line, pair)) {
+            pairs.push_back(line);
         }
     }
-    return sets;
-}
-}  // namespace
-
-TEST_F(ContentTilesetDoc, ListsEveryTileWithItsSolidityAndSuccessor) {
-    auto sets = documentedSets(readFileText(sourcePath("content/tilesets.md")));
+    EXPECT_GE(pairs.size(), 10u);
+    for (const std::string& p : pairs) {
+        std::regex_match(p, m, pair);
+        const auto& tiles = sets["data/tiles/" + m[1].str() + ".dat"];
+        for (int k : {2, 4}) {
+            ASSERT_LT(std::stoul(m[k]), tiles.size()) << p;
+            EXPECT_EQ(tiles[std::stoul(m[k])].name, m[k + 1].str()) << p;
+        }
+    }
     ASSERT_EQ(sets.size(), 2u);
     for (const auto& [file, tiles] : sets) {
         Datafile set = loadGameDatafile(file);
         ASSERT_TRUE(set) << file;
-        int n = static_cast<BITMAP*>(set.get()[1].dat)->w / 32;
+        const int n = static_cast<BITMAP*>(set.get()[1].dat)->w / 32;
         ASSERT_EQ(static_cast<int>(tiles.size()), n) << file;
         const signed char* data = static_cast<const signed char*>(set.get()[0].dat);
         for (int t = 0; t < n; ++t) {
@@ -52,25 +58,4 @@ TEST_F(ContentTilesetDoc, ListsEveryTileWithItsSolidityAndSuccessor) {
             EXPECT_EQ(tiles[t].successor, static_cast<unsigned char>(data[n + t])) << file << " tile " << t;
         }
     }
-}
-
-TEST_F(ContentTilesetDoc, ScriptPairsNameTheRightTiles) {
-    std::string text = readFileText(sourcePath("content/tilesets.md"));
-    auto sets = documentedSets(text);
-    std::regex pair(R"(^\| (outdoor|indoor) \| (\d+) ([^|]+?) \| (\d+) ([^|(]+?)( \(.*\))? \|$)");
-    std::istringstream lines(text);
-    std::string line;
-    std::smatch m;
-    int pairs = 0;
-    while (std::getline(lines, line)) {
-        if (!std::regex_match(line, m, pair)) continue;
-        const auto& tiles = sets["data/tiles/" + m[1].str() + ".dat"];
-        for (int k : {2, 4}) {
-            size_t number = std::stoul(m[k]);
-            ASSERT_LT(number, tiles.size()) << line;
-            EXPECT_EQ(tiles[number].name, m[k + 1].str()) << line;
-        }
-        ++pairs;
-    }
-    EXPECT_GE(pairs, 10);
 }
