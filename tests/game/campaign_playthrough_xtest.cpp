@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cmath>
 #include <deque>
 #include <filesystem>
@@ -39,36 +40,27 @@ stepOf weapon(int w) { return {act::weapon, w}; }
 stepOf wait(int ticks) { return {act::wait, ticks}; }
 stepOf lob(int c, int r, int variable, int value = 1) { return {act::lob, c, r, variable, value}; }
 
-constexpr int SIGHT = 440;       // pixels within which the driver fights
+constexpr int SIGHT = 440;  // pixels within which the driver fights
 constexpr int MAX_TICKS = 32 * 60 * 6;
 
-class driver {
-public:
-    driver(singlePlayerGame& game, pointerInput& pointer, std::vector<stepOf> route, bool fight,
-           std::vector<std::pair<int, int>> stations)
-        : g(game), pointer(pointer), route(std::move(route)), fight(fight), stations(std::move(stations)) {}
-
-    // Plays until the mission ends; the return value is the map it names.
-    std::string play() {
-        for (int t = 0; t < MAX_TICKS && g.running; ++t) tick();
-        return g.running ? "(still running at step " + std::to_string(next) + ", player at " +
-                               std::to_string(static_cast<int>(g.player.getPosX())) + " " +
-                               std::to_string(static_cast<int>(g.player.getPosY())) + ", life " +
-                               std::to_string(*g.player.getLife()) + ")"
-                         : g.nextMap;
-    }
-
-private:
+struct driver {
     singlePlayerGame& g;
     pointerInput& pointer;
     std::vector<stepOf> route;
     bool fight;
     std::vector<std::pair<int, int>> stations;  // tiles south of health stations
     std::size_t next = 0;
-    int waited = 0;
-    int healTrips = 0;
-    std::vector<std::pair<int, int>> path;  // tiles to the current walk target
-    int pathFor = -1;                       // the route step the path was found for
+    int waited = 0, healTrips = 0;
+    std::vector<std::pair<int, int>> path = {};  // tiles to the current walk target
+    int pathFor = -1;                            // the route step the path was found for
+
+    // Plays until the mission ends; the return value is the map it names.
+    std::string play() {
+        for (int t = 0; t < MAX_TICKS && g.running; ++t) tick();
+        if (!g.running) return g.nextMap;
+        return "(still running at step " + std::to_string(next) + ", player at " + std::to_string(g.player.getPosX()) +
+               " " + std::to_string(g.player.getPosY()) + ", life " + std::to_string(*g.player.getLife()) + ")";
+    }
 
     void release() {
         for (int slot : {SLOT_FORWARD, SLOT_SHOOT, SLOT_USE, SLOT_NEXT_WEAPON}) key[global.keys[slot]] = 0;
@@ -81,19 +73,28 @@ private:
     bool passable(int c, int r) const {
         return c >= 0 && r >= 0 && c < g.map.width && r < g.map.height && g.map.solidityAt(c, r) <= 0;
     }
-    // A straight walk from the player to (x, y) keeps a unit's radius off
-    // every tile that stops it.
-    bool straightWalk(float x, float y) const {
-        const float px = g.player.getPosX(), py = g.player.getPosY();
-        const float d = std::hypot(x - px, y - py);
+    // No tile that stops(column, row) on the line from the player to
+    // (x, y), nor on the lines `side` pixels to either side; the line ends
+    // `short` pixels before (x, y), or at it for 0.
+    template <class stops>
+    bool lineClear(float x, float y, float side, float step, float shortBy, stops blocked) const {
+        const float px = g.player.getPosX(), py = g.player.getPosY(), d = std::hypot(x - px, y - py);
         if (d < 1) return true;
-        const float nx = -(y - py) / d * 11, ny = (x - px) / d * 11;
-        for (float side = -1; side <= 1; ++side)
-            for (float s = 0; s <= d; s += 4) {
-                const float sx = px + (x - px) * s / d + side * nx, sy = py + (y - py) * s / d + side * ny;
-                if (!passable(static_cast<int>(sx) / 32, static_cast<int>(sy) / 32)) return false;
-            }
+        const float nx = -(y - py) / d * side, ny = (x - px) / d * side;
+        for (float k = -1; k <= 1; ++k)
+            for (float s = 0; shortBy ? s < d - shortBy : s <= d; s += step)
+                if (blocked(static_cast<int>(px + (x - px) * s / d + k * nx) / 32, static_cast<int>(py + (y - py) * s / d + k * ny) / 32))
+                    return false;
         return true;
+    }
+    // A straight walk keeps a unit's radius off every tile that stops it.
+    bool straightWalk(float x, float y) const {
+        return lineClear(x, y, 11, 4, 0, [this](int c, int r) { return !passable(c, r); });
+    }
+    // A shot's spread is 4 pixels; the target's own body (radius 10) ends
+    // the line.
+    bool clearShot(float x, float y) const {
+        return lineClear(x, y, 4, 2, 10, [this](int c, int r) { return g.map.solidityAt(c, r) >= 2; });
     }
     // Tiles from the player's tile to (c, r), found breadth first over
     // tiles the player may enter.
@@ -122,12 +123,10 @@ private:
     // The farthest tile of the path the player can walk to in a straight
     // line.
     std::pair<float, float> steerPoint(float x, float y) const {
-        if (path.empty()) return {x, y};
-        std::pair<float, float> best{path.back().first * 32 + 16.0f, path.back().second * 32 + 16.0f};
+        std::pair<float, float> best{x, y};
         for (auto it = path.rbegin(); it != path.rend(); ++it) {
-            const float x = it->first * 32 + 16.0f, y = it->second * 32 + 16.0f;
-            best = {x, y};
-            if (straightWalk(x, y)) break;
+            best = {it->first * 32 + 16.0f, it->second * 32 + 16.0f};
+            if (straightWalk(best.first, best.second)) break;
         }
         return best;
     }
@@ -139,21 +138,6 @@ private:
         const int target = static_cast<int>(-std::trunc(a * 128 / PI)) & 255;
         const int off = std::abs(((target - g.player.direction) & 255) - 128);
         return off > 128 - 8;
-    }
-    // No tile that stops bullets on the line to (x, y), nor on the lines
-    // 4 pixels to either side (the spread of a shot).
-    bool clearShot(float x, float y) {
-        const float px = g.player.getPosX(), py = g.player.getPosY();
-        const float d = std::hypot(x - px, y - py);
-        if (d < 1) return true;
-        const float nx = -(y - py) / d * 4, ny = (x - px) / d * 4;
-        // The target's own body (radius 10) ends the line.
-        for (float side = -1; side <= 1; ++side)
-            for (float s = 0; s < d - 10; s += 2) {
-                const float sx = px + (x - px) * s / d + side * nx, sy = py + (y - py) * s / d + side * ny;
-                if (g.map.solidityAt(static_cast<int>(sx) / 32, static_cast<int>(sy) / 32) >= 2) return false;
-            }
-        return true;
     }
     // The nearest living enemy in sight, or none.
     Unit* enemyInSight() {
@@ -187,11 +171,11 @@ private:
             if (*g.player.getLife() < 60 && healTrips < 8 && !stations.empty() && route[next].what == act::walk) {
                 // Off to the nearest health station, then on with the route.
                 ++healTrips;
-                auto nearest = stations.front();
-                for (auto st : stations)
-                    if (std::hypot(st.first * 32 - g.player.getPosX(), st.second * 32 - g.player.getPosY()) <
-                        std::hypot(nearest.first * 32 - g.player.getPosX(), nearest.second * 32 - g.player.getPosY()))
-                        nearest = st;
+                auto distance = [this](std::pair<int, int> st) {
+                    return std::hypot(st.first * 32 - g.player.getPosX(), st.second * 32 - g.player.getPosY());
+                };
+                auto nearest = *std::min_element(stations.begin(), stations.end(),
+                                                 [&](auto a, auto b) { return distance(a) < distance(b); });
                 route.insert(route.begin() + static_cast<long>(next), {walk(nearest.first, nearest.second), use()});
                 pathFor = -1;
             }
@@ -256,51 +240,37 @@ struct missionRoute {
 constexpr int TARGETS = 51;  // scripts/names.inc: things a mission's scripts count
 constexpr int NEVER = MV_OBJECTIVE1 + 4;  // objective 5, which no mission sets
 
-
-
-
 const std::vector<missionRoute>& routes() {
     static const std::vector<missionRoute> all = {
-        {"tutorial", "GS", {{40, 2}},
-         {walk(9, 6), walk(12, 6), walk(19, 6), walk(22, 6), weapon(4), lob(27, 6, MV_OBJECTIVE1), weapon(2),
-          walk(22, 10), walk(29, 10), walk(33, 10), walk(33, 2), walk(37, 2), use(), walk(37, 6), walk(45, 6)},
-         {walk(9, 6), walk(9, 2), weapon(4), lob(9, 0, NEVER)}},
-        {"range", "GS", {{5, 19}},
-         {walk(3, 15), walk(9, 15), walk(15, 15), walk(21, 15), walk(27, 15), walk(27, 19)},
+        {"tutorial", "GS", {{40, 2}}, {walk(9, 6), walk(12, 6), walk(19, 6), walk(22, 6), weapon(4),
+         lob(27, 6, MV_OBJECTIVE1), weapon(2), walk(22, 10), walk(29, 10), walk(33, 10), walk(33, 2), walk(37, 2),
+         use(), walk(37, 6), walk(45, 6)}, {walk(9, 6), walk(9, 2), weapon(4), lob(9, 0, NEVER)}},
+        {"range", "GS", {{5, 19}}, {walk(3, 15), walk(9, 15), walk(15, 15), walk(21, 15), walk(27, 15), walk(27, 19)},
          {walk(15, 20), weapon(4), lob(15, 21, NEVER)}},
-        {"outpost", "depot", {{34, 21}},
-         {walk(8, 23), walk(13, 23), walk(13, 16), walk(23, 16), walk(23, 10), use(), walk(23, 16), walk(30, 16),
-          walk(30, 21), walk(34, 21), use(), walk(30, 21), walk(30, 1)},
-         {}},
-        {"depot", "labs", {{8, 11}},
-         {walk(21, 15), walk(16, 15), walk(13, 14), walk(13, 11), use(), walk(8, 11), use(), walk(13, 14),
-          walk(16, 14), walk(21, 14), walk(25, 15), walk(28, 15), walk(28, 18), weapon(5), lob(28, 11, TARGETS, 1), wait(24), walk(28, 20),
-          walk(35, 20), walk(35, 19), weapon(5), lob(35, 12, TARGETS, 2), wait(24), walk(35, 13), walk(31, 13), walk(31, 12),
-          weapon(5), lob(31, 19, TARGETS, 3), wait(24), walk(31, 14), walk(23, 14), walk(21, 14), walk(21, 1)},
-         {}},
-        {"labs", "servers", {{2, 1}},
-         {walk(19, 11), walk(22, 11), walk(34, 11), walk(34, 9), walk(34, 3), walk(35, 2), use(), walk(34, 3),
-          walk(34, 11), walk(2, 11), walk(2, 1), use(), walk(2, 11), walk(13, 11), walk(13, 13), walk(13, 17),
-          walk(13, 11), walk(26, 11), walk(26, 13), walk(26, 17), walk(26, 11), walk(2, 11), walk(2, 1), use(),
-          walk(2, 11), walk(36, 11), walk(36, 13), walk(36, 17), walk(36, 11), walk(38, 11)},
-         {}},
-        {"servers", "yard", {{7, 18}},
-         {walk(5, 20), walk(5, 14), walk(5, 2), use(), walk(5, 14), walk(5, 18), walk(7, 18), use(), walk(5, 18),
-          walk(5, 10), walk(11, 10), walk(19, 10), walk(19, 7), walk(19, 4), walk(22, 3), walk(22, 2), use(),
-          walk(22, 4), walk(19, 4), walk(19, 7), walk(19, 14), walk(28, 14), walk(29, 13), walk(33, 13),
-          walk(33, 12), use(), walk(33, 13), walk(29, 13), walk(28, 14), walk(19, 14), walk(19, 7), walk(19, 4),
-          walk(34, 4)},
-         {}},
-        {"yard", "core", {{2, 24}, {21, 13}},
-         {walk(9, 27), walk(20, 27), walk(20, 18), walk(30, 18), walk(30, 12), walk(37, 12), walk(37, 7),
-          walk(38, 7), walk(38, 5), walk(38, 7), walk(22, 8), walk(8, 8), walk(8, 14), walk(20, 14), walk(21, 1)},
-         {}},
-        {"core", "debriefing", {{17, 23}, {11, 9}},
-         {walk(19, 21), walk(4, 21), walk(4, 12), walk(7, 12), walk(9, 12), walk(9, 9), use(), walk(9, 12),
-          walk(4, 12), walk(3, 11), walk(3, 4), walk(12, 4), walk(12, 3), use(), walk(12, 5), walk(35, 5),
-          walk(35, 12), walk(30, 12), walk(30, 9), use(), walk(30, 12), walk(35, 12), walk(35, 5), walk(20, 5),
-          walk(20, 9), walk(20, 11), walk(15, 12), walk(15, 16), walk(19, 16)},
-         {}},
+        {"outpost", "depot", {{34, 21}}, {walk(8, 23), walk(13, 23), walk(13, 16), walk(23, 16), walk(23, 10), use(),
+         walk(23, 16), walk(30, 16), walk(30, 21), walk(34, 21), use(), walk(30, 21), walk(30, 1)}, {}},
+        {"depot", "labs", {{8, 11}}, {walk(21, 15), walk(16, 15), walk(13, 14), walk(13, 11), use(), walk(8, 11),
+         use(), walk(13, 14), walk(16, 14), walk(21, 14), walk(25, 15), walk(28, 15), walk(28, 18), weapon(5),
+         lob(28, 11, TARGETS, 1), wait(24), walk(28, 20), walk(35, 20), walk(35, 19), weapon(5),
+         lob(35, 12, TARGETS, 2), wait(24), walk(35, 13), walk(31, 13), walk(31, 12), weapon(5),
+         lob(31, 19, TARGETS, 3), wait(24), walk(31, 14), walk(23, 14), walk(21, 14), walk(21, 1)}, {}},
+        {"labs", "servers", {{2, 1}}, {walk(19, 11), walk(22, 11), walk(34, 11), walk(34, 9), walk(34, 3),
+         walk(35, 2), use(), walk(34, 3), walk(34, 11), walk(2, 11), walk(2, 1), use(), walk(2, 11), walk(13, 11),
+         walk(13, 13), walk(13, 17), walk(13, 11), walk(26, 11), walk(26, 13), walk(26, 17), walk(26, 11),
+         walk(2, 11), walk(2, 1), use(), walk(2, 11), walk(36, 11), walk(36, 13), walk(36, 17), walk(36, 11),
+         walk(38, 11)}, {}},
+        {"servers", "yard", {{7, 18}}, {walk(5, 20), walk(5, 14), walk(5, 2), use(), walk(5, 14), walk(5, 18),
+         walk(7, 18), use(), walk(5, 18), walk(5, 10), walk(11, 10), walk(19, 10), walk(19, 7), walk(19, 4),
+         walk(22, 3), walk(22, 2), use(), walk(22, 4), walk(19, 4), walk(19, 7), walk(19, 14), walk(28, 14),
+         walk(29, 13), walk(33, 13), walk(33, 12), use(), walk(33, 13), walk(29, 13), walk(28, 14), walk(19, 14),
+         walk(19, 7), walk(19, 4), walk(34, 4)}, {}},
+        {"yard", "core", {{2, 24}, {21, 13}}, {walk(9, 27), walk(20, 27), walk(20, 18), walk(30, 18), walk(30, 12),
+         walk(37, 12), walk(37, 7), walk(38, 7), walk(38, 5), walk(38, 7), walk(22, 8), walk(8, 8), walk(8, 14),
+         walk(20, 14), walk(21, 1)}, {}},
+        {"core", "debriefing", {{17, 23}, {11, 9}}, {walk(19, 21), walk(4, 21), walk(4, 12), walk(7, 12), walk(9, 12),
+         walk(9, 9), use(), walk(9, 12), walk(4, 12), walk(3, 11), walk(3, 4), walk(12, 4), walk(12, 3), use(),
+         walk(12, 5), walk(35, 5), walk(35, 12), walk(30, 12), walk(30, 9), use(), walk(30, 12), walk(35, 12),
+         walk(35, 5), walk(20, 5), walk(20, 9), walk(20, 11), walk(15, 12), walk(15, 16), walk(19, 16)}, {}},
         {"debriefing", "GS", {}, {}, {}},
     };
     return all;
@@ -322,8 +292,7 @@ protected:
         auto game = load(m.map, 4, 3);
         std::vector<stepOf> route = dying && !m.deathRoute.empty() ? m.deathRoute : m.route;
         if (!dying) route.insert(route.begin(), weapon(2));  // the rifle
-        driver d(*game, pointer, route, !dying, dying ? std::vector<std::pair<int, int>>{} : m.stations);
-        return d.play();
+        return driver{*game, pointer, route, !dying, dying ? std::vector<std::pair<int, int>>{} : m.stations}.play();
     }
 };
 

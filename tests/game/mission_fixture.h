@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "../map/map_test_files.h"
@@ -22,13 +23,10 @@ namespace gametest {
 
 // One placed unit of a test map.
 struct placed {
-    placed(int type, float x, float y, int direction = 0, std::string script = "")
-        : type(type), x(x), y(y), direction(direction), script(std::move(script)) {}
     int type;
-    float x;
-    float y;
-    int direction;
-    std::string script;  // source path, "" for none
+    float x, y;
+    int direction = 0;
+    std::string script = "";  // source path, "" for none
 };
 
 // A map of floor tiles (tile 1 blocks everything) with its units and, per
@@ -61,15 +59,11 @@ protected:
         maptest::writeTileset("t.dat", {0, 3}, {0, 1});
         ASSERT_TRUE(worldtest::writeUnitDatafile("u.dat", 6));
         worldtest::writeBulletFiles();
-        savePicture("gfx/lifebar.tga", 200, 12, makecol(255, 0, 0));
-        savePicture("gfx/armorbar.tga", 200, 12, makecol(0, 0, 255));
-        savePicture("gfx/arrow.tga", 40, 32, makecol(255, 255, 0));
-        for (int i = 0; i < WEAPON_ICONS; ++i) savePicture("gfx/weapon" + std::to_string(i) + ".tga", 64, 28, makecol(0, 80, i));
-        savePicture("gfx/gameover.tga", 440, 120, makecol(200, 0, 0));
-        savePicture("gfx/missionsolved.tga", 440, 120, makecol(0, 200, 0));
-        savePicture("gfx/missionscreen.tga", 800, 600, makecol(230, 230, 210));
-        savePicture("gfx/buttonContinue.tga", 160, 40, makecol(90, 90, 90));
-        savePicture("gfx/buttonSave.tga", 160, 40, makecol(60, 60, 60));
+        std::vector<std::tuple<std::string, int, int>> pictures = {
+            {"lifebar", 200, 12},        {"armorbar", 200, 12},       {"arrow", 40, 32},           {"gameover", 440, 120},
+            {"missionsolved", 440, 120}, {"missionscreen", 800, 600}, {"buttonContinue", 160, 40}, {"buttonSave", 160, 40}};
+        for (int i = 0; i < WEAPON_ICONS; ++i) pictures.push_back({"weapon" + std::to_string(i), 64, 28});
+        for (const auto& [name, w, h] : pictures) savePicture("gfx/" + name + ".tga", w, h, makecol(200, 200, 190));
         hooks.runScreen = [this](pacedScreen& s) {
             ++screensShown;
             s.draw();

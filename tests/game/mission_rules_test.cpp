@@ -126,31 +126,20 @@ TEST_F(MissionRules, ANamedMapEndsTheMissionAfterTheCountdownWithItsPicture) {
     }
 }
 
-TEST_F(MissionRules, NumberKeysChooseAnObjectiveThatExists) {
-    const struct {
-        const char* checks;
-        std::string description;
-        int keyCode;
-        int active;
-    } rows[] = {
-        {"5 of 2 objectives", "-a\n-b\nT\n1 1 2 2\n", KEY_5, 2},
-        {"2 of 2 objectives", "-a\n-b\nT\n1 1 2 2\n", KEY_2, 2},
-        {"1 of 2 objectives", "-a\n-b\nT\n1 1 2 2\n", KEY_1, 1},
-        {"3 without objectives", "T\n", KEY_3, 1},
-    };
-    for (const auto& row : rows) {
-        missionFiles files;
-        files.description = row.description;
-        write(files);
-        auto game = load();
-        tap(row.keyCode, *game);
-        EXPECT_EQ(var(*game, MV_ACTIVEOBJECTIVE), row.active) << row.checks;
-    }
-}
-
-TEST_F(MissionRules, CheatKeys) {
-    write(missionFiles{});
+TEST_F(MissionRules, KeysChooseAnObjectiveThatExistsCheatAndOpenTheMenu) {
+    missionFiles files;
+    files.description = "T\n";
+    write(files);
     auto game = load();
+    tap(KEY_3, *game);
+    EXPECT_EQ(var(*game, MV_ACTIVEOBJECTIVE), 1) << "key 3 without objectives";
+    files.description = "-a\n-b\nT\n1 1 2 2\n";
+    write(files);
+    game = load();
+    for (auto [code, active] : {std::pair{KEY_5, 2}, {KEY_1, 1}, {KEY_2, 2}}) {
+        tap(code, *game);
+        EXPECT_EQ(var(*game, MV_ACTIVEOBJECTIVE), active) << "key " << code - KEY_0 << " of 2 objectives";
+    }
     tap(KEY_F11, *game);
     for (int i = 0; i < AMMO_WEAPONS; ++i) EXPECT_EQ(var(*game, MV_W1AMMO + i), 999);
     EXPECT_EQ(game->messages->lines[0].text, " Ammo cheat used");
@@ -161,14 +150,11 @@ TEST_F(MissionRules, CheatKeys) {
     tap(KEY_F10, *game);
     EXPECT_NE(global.bloodMode, oldBlood);
     global.bloodMode = oldBlood;
-}
-
-TEST_F(MissionRules, InGameMenuReviewsOpensOptionsAndQuits) {
-    write(missionFiles{});
-    auto game = load();
+    // The in-game menu reviews the description, opens the options, then quits.
+    const int shown = screensShown;
     menuChoices = {1, 2, 7, 0};
     tap(KEY_ESC, *game);
-    EXPECT_EQ(screensShown, 2) << "the description, then its review";
+    EXPECT_EQ(screensShown, shown + 1);
     EXPECT_EQ(optionsShown, 1);
     EXPECT_TRUE(game->running);
     menuChoices = {3};
@@ -200,7 +186,7 @@ TEST_F(MissionRules, ReviewMarksDoneObjectivesBlueWithSuccess) {
     EXPECT_FALSE(greenIn(game->objectiveLineY + line));
 }
 
-TEST_F(MissionRules, OtherUnitsShotsArePlacedAroundThePlayer) {
+TEST_F(MissionRules, OtherUnitsShotsArePlacedAroundThePlayerAndBurstsHurtIt) {
     const struct {
         const char* checks;
         float x, y;
@@ -226,12 +212,7 @@ TEST_F(MissionRules, OtherUnitsShotsArePlacedAroundThePlayer) {
     game->addBullets(&shot);
     EXPECT_EQ(bulletSounds[0].pan, 127) << "the player's own shot is centred";
     global.complexSfx = 0;
-}
-
-// How a burst scatters is the bullet pool's rule; here its splinters hurt the player.
-TEST_F(MissionRules, ABurstsSplintersHurtThePlayer) {
-    write(crowd());
-    auto game = load();
+    // How a burst scatters is the bullet pool's rule; here its splinters hurt the player.
     bulletRequest burst;
     burst.set(60, 60, 0, 6, nullptr);  // weapon 4's splinters, every 7th direction
     game->explosion(burst);
