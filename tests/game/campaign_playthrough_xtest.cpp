@@ -26,15 +26,18 @@ namespace {
 
 enum class act { walk, use, weapon, lob, wait };
 
-// One step of a route: walk to the centre of a tile, press Use there,
-// select a weapon, fire at a tile until a variable is set, or wait.
+// One step of a route: walk to the centre of a tile (a bare column and
+// row), press Use there, select a weapon, fire at a tile until a variable
+// is set, or wait.
 struct stepOf {
+    stepOf(int column, int row) : stepOf(act::walk, column, row) {}
+    stepOf(act what, int column = 0, int row = 0, int untilVariable = -1, int untilValue = 1)
+        : what(what), column(column), row(row), untilVariable(untilVariable), untilValue(untilValue) {}
     act what;
-    int column = 0, row = 0;  // weapon: the weapon number; wait: ticks
-    int untilVariable = -1;   // lob: fire until this variable reaches untilValue
-    int untilValue = 1;
+    int column, row;    // weapon: the weapon number; wait: ticks
+    int untilVariable;  // lob: fire until this variable reaches untilValue
+    int untilValue;
 };
-stepOf walk(int c, int r) { return {act::walk, c, r}; }
 stepOf use() { return {act::use}; }
 stepOf weapon(int w) { return {act::weapon, w}; }
 stepOf wait(int ticks) { return {act::wait, ticks}; }
@@ -176,7 +179,7 @@ struct driver {
                 };
                 auto nearest = *std::min_element(stations.begin(), stations.end(),
                                                  [&](auto a, auto b) { return distance(a) < distance(b); });
-                route.insert(route.begin() + static_cast<long>(next), {walk(nearest.first, nearest.second), use()});
+                route.insert(route.begin() + static_cast<long>(next), {{nearest.first, nearest.second}, use()});
                 pathFor = -1;
             }
             follow(route[next]);
@@ -242,35 +245,29 @@ constexpr int NEVER = MV_OBJECTIVE1 + 4;  // objective 5, which no mission sets
 
 const std::vector<missionRoute>& routes() {
     static const std::vector<missionRoute> all = {
-        {"tutorial", "GS", {{40, 2}}, {walk(9, 6), walk(12, 6), walk(19, 6), walk(22, 6), weapon(4),
-         lob(27, 6, MV_OBJECTIVE1), weapon(2), walk(22, 10), walk(29, 10), walk(33, 10), walk(33, 2), walk(37, 2),
-         use(), walk(37, 6), walk(45, 6)}, {walk(9, 6), walk(9, 2), weapon(4), lob(9, 0, NEVER)}},
-        {"range", "GS", {{5, 19}}, {walk(3, 15), walk(9, 15), walk(15, 15), walk(21, 15), walk(27, 15), walk(27, 19)},
-         {walk(15, 20), weapon(4), lob(15, 21, NEVER)}},
-        {"outpost", "depot", {{34, 21}}, {walk(8, 23), walk(13, 23), walk(13, 16), walk(23, 16), walk(23, 10), use(),
-         walk(23, 16), walk(30, 16), walk(30, 21), walk(34, 21), use(), walk(30, 21), walk(30, 1)}, {}},
-        {"depot", "labs", {{8, 11}}, {walk(21, 15), walk(16, 15), walk(13, 14), walk(13, 11), use(), walk(8, 11),
-         use(), walk(13, 14), walk(16, 14), walk(21, 14), walk(25, 15), walk(28, 15), walk(28, 18), weapon(5),
-         lob(28, 11, TARGETS, 1), wait(24), walk(28, 20), walk(35, 20), walk(35, 19), weapon(5),
-         lob(35, 12, TARGETS, 2), wait(24), walk(35, 13), walk(31, 13), walk(31, 12), weapon(5),
-         lob(31, 19, TARGETS, 3), wait(24), walk(31, 14), walk(23, 14), walk(21, 14), walk(21, 1)}, {}},
-        {"labs", "servers", {{2, 1}}, {walk(19, 11), walk(22, 11), walk(34, 11), walk(34, 9), walk(34, 3),
-         walk(35, 2), use(), walk(34, 3), walk(34, 11), walk(2, 11), walk(2, 1), use(), walk(2, 11), walk(13, 11),
-         walk(13, 13), walk(13, 17), walk(13, 11), walk(26, 11), walk(26, 13), walk(26, 17), walk(26, 11),
-         walk(2, 11), walk(2, 1), use(), walk(2, 11), walk(36, 11), walk(36, 13), walk(36, 17), walk(36, 11),
-         walk(38, 11)}, {}},
-        {"servers", "yard", {{7, 18}}, {walk(5, 20), walk(5, 14), walk(5, 2), use(), walk(5, 14), walk(5, 18),
-         walk(7, 18), use(), walk(5, 18), walk(5, 10), walk(11, 10), walk(19, 10), walk(19, 7), walk(19, 4),
-         walk(22, 3), walk(22, 2), use(), walk(22, 4), walk(19, 4), walk(19, 7), walk(19, 14), walk(28, 14),
-         walk(29, 13), walk(33, 13), walk(33, 12), use(), walk(33, 13), walk(29, 13), walk(28, 14), walk(19, 14),
-         walk(19, 7), walk(19, 4), walk(34, 4)}, {}},
-        {"yard", "core", {{2, 24}, {21, 13}}, {walk(9, 27), walk(20, 27), walk(20, 18), walk(30, 18), walk(30, 12),
-         walk(37, 12), walk(37, 7), walk(38, 7), walk(38, 5), walk(38, 7), walk(22, 8), walk(8, 8), walk(8, 14),
-         walk(20, 14), walk(21, 1)}, {}},
-        {"core", "debriefing", {{17, 23}, {11, 9}}, {walk(19, 21), walk(4, 21), walk(4, 12), walk(7, 12), walk(9, 12),
-         walk(9, 9), use(), walk(9, 12), walk(4, 12), walk(3, 11), walk(3, 4), walk(12, 4), walk(12, 3), use(),
-         walk(12, 5), walk(35, 5), walk(35, 12), walk(30, 12), walk(30, 9), use(), walk(30, 12), walk(35, 12),
-         walk(35, 5), walk(20, 5), walk(20, 9), walk(20, 11), walk(15, 12), walk(15, 16), walk(19, 16)}, {}},
+        {"tutorial", "GS", {{40, 2}}, {{9, 6}, {12, 6}, {19, 6}, {22, 6}, weapon(4), lob(27, 6, MV_OBJECTIVE1),
+         weapon(2), {22, 10}, {29, 10}, {33, 10}, {33, 2}, {37, 2}, use(), {37, 6}, {45, 6}}, {{9, 6}, {9, 2},
+         weapon(4), lob(9, 0, NEVER)}},
+        {"range", "GS", {{5, 19}}, {{3, 15}, {9, 15}, {15, 15}, {21, 15}, {27, 15}, {27, 19}}, {{15, 20}, weapon(4),
+         lob(15, 21, NEVER)}},
+        {"outpost", "depot", {{34, 21}}, {{8, 23}, {13, 23}, {13, 16}, {23, 16}, {23, 10}, use(), {23, 16}, {30, 16},
+         {30, 21}, {34, 21}, use(), {30, 21}, {30, 1}}, {}},
+        {"depot", "labs", {{8, 11}}, {{21, 15}, {16, 15}, {13, 14}, {13, 11}, use(), {8, 11}, use(), {13, 14},
+         {16, 14}, {21, 14}, {25, 15}, {28, 15}, {28, 18}, weapon(5), lob(28, 11, TARGETS, 1), wait(24), {28, 20},
+         {35, 20}, {35, 19}, weapon(5), lob(35, 12, TARGETS, 2), wait(24), {35, 13}, {31, 13}, {31, 12}, weapon(5),
+         lob(31, 19, TARGETS, 3), wait(24), {31, 14}, {23, 14}, {21, 14}, {21, 1}}, {}},
+        {"labs", "servers", {{2, 1}}, {{19, 11}, {22, 11}, {34, 11}, {34, 9}, {34, 3}, {35, 2}, use(), {34, 3},
+         {34, 11}, {2, 11}, {2, 1}, use(), {2, 11}, {13, 11}, {13, 13}, {13, 17}, {13, 11}, {26, 11}, {26, 13},
+         {26, 17}, {26, 11}, {2, 11}, {2, 1}, use(), {2, 11}, {36, 11}, {36, 13}, {36, 17}, {36, 11}, {38, 11}}, {}},
+        {"servers", "yard", {{7, 18}}, {{5, 20}, {5, 14}, {5, 2}, use(), {5, 14}, {5, 18}, {7, 18}, use(), {5, 18},
+         {5, 10}, {11, 10}, {19, 10}, {19, 7}, {19, 4}, {22, 3}, {22, 2}, use(), {22, 4}, {19, 4}, {19, 7}, {19, 14},
+         {28, 14}, {29, 13}, {33, 13}, {33, 12}, use(), {33, 13}, {29, 13}, {28, 14}, {19, 14}, {19, 7}, {19, 4},
+         {34, 4}}, {}},
+        {"yard", "core", {{2, 24}, {21, 13}}, {{9, 27}, {20, 27}, {20, 18}, {30, 18}, {30, 12}, {37, 12}, {37, 7},
+         {38, 7}, {38, 5}, {38, 7}, {22, 8}, {8, 8}, {8, 14}, {20, 14}, {21, 1}}, {}},
+        {"core", "debriefing", {{17, 23}, {11, 9}}, {{19, 21}, {4, 21}, {4, 12}, {7, 12}, {9, 12}, {9, 9}, use(),
+         {9, 12}, {4, 12}, {3, 11}, {3, 4}, {12, 4}, {12, 3}, use(), {12, 5}, {35, 5}, {35, 12}, {30, 12}, {30, 9},
+         use(), {30, 12}, {35, 12}, {35, 5}, {20, 5}, {20, 9}, {20, 11}, {15, 12}, {15, 16}, {19, 16}}, {}},
         {"debriefing", "GS", {}, {}, {}},
     };
     return all;
