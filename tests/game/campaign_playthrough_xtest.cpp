@@ -78,16 +78,17 @@ struct driver {
     }
     // No tile that stops(column, row) on the line from the player to
     // (x, y), nor on the lines `side` pixels to either side; the line ends
-    // `short` pixels before (x, y), or at it for 0.
+    // shortBy pixels before (x, y), or at it for 0.
     template <class stops>
     bool lineClear(float x, float y, float side, float step, float shortBy, stops blocked) const {
         const float px = g.player.getPosX(), py = g.player.getPosY(), d = std::hypot(x - px, y - py);
         if (d < 1) return true;
         const float nx = -(y - py) / d * side, ny = (x - px) / d * side;
         for (float k = -1; k <= 1; ++k)
-            for (float s = 0; shortBy ? s < d - shortBy : s <= d; s += step)
-                if (blocked(static_cast<int>(px + (x - px) * s / d + k * nx) / 32, static_cast<int>(py + (y - py) * s / d + k * ny) / 32))
-                    return false;
+            for (float s = 0; shortBy ? s < d - shortBy : s <= d; s += step) {
+                const float sx = px + (x - px) * s / d + k * nx, sy = py + (y - py) * s / d + k * ny;
+                if (blocked(static_cast<int>(sx) / 32, static_cast<int>(sy) / 32)) return false;
+            }
         return true;
     }
     // A straight walk keeps a unit's radius off every tile that stops it.
