@@ -10,11 +10,6 @@
 
 inline std::string gamePath(const std::string& relative) { return std::string(KORVALT_GAME_DIR) + "/" + relative; }
 
-// Sources the generator packed into datafiles (the MP3's WAV among them).
-inline std::string workPath(const std::string& relative) {
-    return std::string(KORVALT_GAME_DIR) + "/../content_work/" + relative;
-}
-
 // A file of the project's source folder: the test data folder is its
 // "tests/data" (which need not exist, so the path is cut, not resolved).
 inline std::string sourcePath(const std::string& relative) {

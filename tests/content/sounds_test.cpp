@@ -54,7 +54,8 @@ TEST_F(ContentSounds, SamplesLoadAndEachWeaponSoundsItsOwn) {
 }
 
 TEST_F(ContentSounds, Mp3DecodesToTheLengthOfItsSource) {
-    SAMPLE* source = load_sample(workPath("music_dusk.wav").c_str());
+    // The generator's work folder beside the game folder keeps the WAV.
+    SAMPLE* source = load_sample((std::string(KORVALT_GAME_DIR) + "/../content_work/music_dusk.wav").c_str());
     ASSERT_NE(source, nullptr);
     long rate = 0;
     const long frames = decodedFrames(gamePath("sfx/music_dusk.mp3"), rate);

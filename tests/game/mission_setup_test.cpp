@@ -81,7 +81,7 @@ TEST_F(MissionSetup, PlayerOnlyMapLoadsWithAnEmptyUnitList) {
     EXPECT_EQ(screensShown, 1);
 }
 
-TEST_F(MissionSetup, EveryStartRewritesSlotZeroAndSWritesTheChosenSlot) {
+TEST_F(MissionSetup, EveryStartRewritesSlotZeroSWritesTheChosenSlotAndAFailedSaveIsReported) {
     std::filesystem::create_directories("save");
     writeFileText("save/slot0.sav", "old\n0 0");
     write(missionFiles{});
@@ -91,19 +91,15 @@ TEST_F(MissionSetup, EveryStartRewritesSlotZeroAndSWritesTheChosenSlot) {
     EXPECT_EQ(readFileText("save/slot0.sav"), "m\n4 3");
     EXPECT_FALSE(std::filesystem::exists("save/slot2.sav")) << "a cancelled choice writes nothing";
     slotChoice = 2;
-    auto game = load("m", 2, 1);
+    EXPECT_FALSE(load("m", 2, 1)->saveFailed);
     EXPECT_EQ(readFileText("save/slot0.sav"), "m\n2 1");
     EXPECT_EQ(readFileText("save/slot2.sav"), "m\n2 1");
-    EXPECT_FALSE(game->saveFailed);
-}
-
-TEST_F(MissionSetup, ASaveThatCannotBeWrittenIsReportedOnThePage) {
+    std::filesystem::remove_all("save");
+    screenKeys.clear();
     std::filesystem::create_directories("maps/sub");
     write(missionFiles{}, "sub/m");
-    auto game = load("sub/m");
-    EXPECT_TRUE(game->saveFailed) << "a map reached through a folder";
+    EXPECT_TRUE(load("sub/m")->saveFailed) << "a map reached through a folder";
     EXPECT_FALSE(std::filesystem::exists("save/slot0.sav"));
-    write(missionFiles{});
     writeFileText("save", "a file where the folder belongs");
     EXPECT_TRUE(load()->saveFailed) << "the save folder can't be made";
 }
