@@ -29,8 +29,7 @@ TEST_F(MissionRules, RequestsAgainstPlayerAndUnits) {
         int caller;
         who shooter;
         float x, y;
-        bool god;
-        bool declined;
+        bool god, declined;
         int playerLife, aLife, bLife, cLife;
     } rows[] = {
         {"player's bullet at the muzzle passes", -2, PLAYER, 48, 48, false, false, 100, 40, 40, 20},
@@ -99,15 +98,10 @@ TEST_F(MissionRules, WalkingOntoAScriptedTileRunsItsEvent) {
 }
 
 TEST_F(MissionRules, ANamedMapEndsTheMissionAfterTheCountdownWithItsPicture) {
-    const struct {
-        const char* name;
-        bool failed;
-    } rows[] = {{"GO", true}, {"next", false}};
-    for (const auto& row : rows) {
+    for (const std::string name : {"GO", "next"}) {
         missionFiles files = crowd();
         files.units = {{0, 48, 48}, {1, 48, 100}};
-        files.globalScript = std::string("event global\ninc %40\nequal %40 3\nif ZFLAG\ngoto ") + row.name +
-                             "\nendif\nend\n";
+        files.globalScript = "event global\ninc %40\nequal %40 3\nif ZFLAG\ngoto " + name + "\nendif\nend\n";
         write(files);
         auto game = load();
         int steps = 1;
@@ -118,10 +112,10 @@ TEST_F(MissionRules, ANamedMapEndsTheMissionAfterTheCountdownWithItsPicture) {
                 game->handleMoveRequest(&splinter, game->machine, -8, nullptr, 0);
             }
         }
-        EXPECT_EQ(steps, 3 + END_COUNTDOWN + 1) << row.name;
+        EXPECT_EQ(steps, 3 + END_COUNTDOWN + 1) << name;
         EXPECT_EQ(game->result, 1);
-        EXPECT_EQ(game->nextMap, row.name);
-        EXPECT_EQ(game->endPicture, row.failed ? game->gameOverPicture : game->solvedPicture);
+        EXPECT_EQ(game->nextMap, name);
+        EXPECT_EQ(game->endPicture, name == "GO" ? game->gameOverPicture : game->solvedPicture);
         EXPECT_EQ(var(*game, MV_LIFE), 100) << "a splinter during the countdown doesn't hurt";
     }
 }
