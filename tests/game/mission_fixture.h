@@ -9,6 +9,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -35,8 +36,8 @@ struct missionFiles {
     int width = 16;
     int height = 16;
     std::vector<placed> units = {{0, 48, 48}};
-    std::vector<std::pair<int, std::string>> tileScripts;  // tile index, source text
-    std::string globalScript;                            // source text, "" none
+    std::map<int, std::string> tileScripts;  // tile index, source text
+    std::string globalScript;              // source text, "" none
     std::string description = "-Reach the door\nTest mission\n3 4\nBriefing line\n";
     std::string characters = "1 me 4.0 100 50 1 10 20 30 40 50 u.dat\n1 foe 2.0 40 0 2 10 1000 u.dat\n1 pal 1.0 20 0 u.dat\n";
 };
@@ -112,15 +113,13 @@ protected:
         maptest::mapBytes map;
         map.header('S', "t.dat", files.width, files.height);
         for (int i = 0; i < files.width * files.height; ++i) {
-            std::string source;
-            for (const auto& [index, text] : files.tileScripts)
-                if (index == i) source = text;
-            if (source.empty()) {
+            const auto script = files.tileScripts.find(i);
+            if (script == files.tileScripts.end()) {
                 map.byte(0).byte(0);
                 continue;
             }
             const std::string path = "scripts/tile" + std::to_string(i) + ".ukv";
-            writeFileText(path, source);
+            writeFileText(path, script->second);
             map.byte(0).byte(SCRIPT_SOURCE).text(path);
         }
         if (!files.globalScript.empty()) writeFileText("scripts/" + name + "global.ukv", files.globalScript);
