@@ -1,5 +1,5 @@
-// Access to the assembled game folder and the generator's work folder
-// beside it, for the tests of the generated content.
+// Access to the assembled game folder and the project's source folder,
+// for the tests of the generated content.
 #pragma once
 #include <allegro.h>
 #include <gtest/gtest.h>
