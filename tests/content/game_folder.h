@@ -1,5 +1,5 @@
-// Access to the assembled game folder and the project's source folder,
-// for the tests of the generated content.
+// Access to the assembled game folder for the tests of the generated
+// content.
 #pragma once
 #include <allegro.h>
 #include <gtest/gtest.h>
@@ -9,13 +9,6 @@
 #include <string>
 
 inline std::string gamePath(const std::string& relative) { return std::string(KORVALT_GAME_DIR) + "/" + relative; }
-
-// A file of the project's source folder: the test data folder is its
-// "tests/data" (which need not exist, so the path is cut, not resolved).
-inline std::string sourcePath(const std::string& relative) {
-    std::string root = KORVALT_TEST_DATA;
-    return root.substr(0, root.rfind("/tests/data")) + "/" + relative;
-}
 
 struct DatafileUnloader {
     void operator()(DATAFILE* d) const { unload_datafile(d); }
