@@ -30,11 +30,9 @@ struct placed {
     std::string script = "";  // source path, "" for none
 };
 
-// A map of floor tiles (tile 1 blocks everything) with its units and, per
+// A 16 x 16 map of floor tiles (tile 1 blocks everything) with its units and, per
 // tile index, script sources.
 struct missionFiles {
-    int width = 16;
-    int height = 16;
     std::vector<placed> units = {{0, 48, 48}};
     std::map<int, std::string> tileScripts;  // tile index, source text
     std::string globalScript;              // source text, "" none
@@ -64,7 +62,11 @@ protected:
             {"lifebar", 200, 12},        {"armorbar", 200, 12},       {"arrow", 40, 32},           {"gameover", 440, 120},
             {"missionsolved", 440, 120}, {"missionscreen", 800, 600}, {"buttonContinue", 160, 40}, {"buttonSave", 160, 40}};
         for (int i = 0; i < WEAPON_ICONS; ++i) pictures.push_back({"weapon" + std::to_string(i), 64, 28});
-        for (const auto& [name, w, h] : pictures) savePicture("gfx/" + name + ".tga", w, h, makecol(200, 200, 190));
+        for (const auto& [name, w, h] : pictures) {
+            BITMAP* b = picture(w, h, makecol(200, 200, 190));
+            save_bitmap(("gfx/" + name + ".tga").c_str(), b, nullptr);
+            destroy_bitmap(b);
+        }
         hooks.runScreen = [this](pacedScreen& s) {
             ++screensShown;
             s.draw();
@@ -101,18 +103,13 @@ protected:
         clear_to_color(b, colour);
         return b;
     }
-    static void savePicture(const std::string& name, int w, int h, int colour) {
-        BITMAP* b = picture(w, h, colour);
-        save_bitmap(name.c_str(), b, nullptr);
-        destroy_bitmap(b);
-    }
 
     // Writes "maps/<name>.kvm", its description and "chars.txt"; tile and
     // global scripts go to "scripts/".
     void write(const missionFiles& files, const std::string& name = "m") {
         maptest::mapBytes map;
-        map.header('S', "t.dat", files.width, files.height);
-        for (int i = 0; i < files.width * files.height; ++i) {
+        map.header('S', "t.dat", 16, 16);
+        for (int i = 0; i < 16 * 16; ++i) {
             const auto script = files.tileScripts.find(i);
             if (script == files.tileScripts.end()) {
                 map.byte(0).byte(0);

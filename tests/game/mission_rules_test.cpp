@@ -82,21 +82,6 @@ TEST_F(MissionRules, AUnitKilledByThePlayerFacesTheShotAndRunsOnKill) {
     EXPECT_EQ(var(*game, MV_ENEMIESLEFT), 0);
 }
 
-TEST_F(MissionRules, WalkingOntoAScriptedTileRunsItsEvent) {
-    missionFiles files;
-    files.units = {{0, 48, 48, 64}};  // facing right
-    files.tileScripts = {{16 * 1 + 3, "event onEnter\nset %45 THISX\nend\n"}};
-    write(files);
-    auto game = load();
-    pointer = {800, 48};  // straight right of the player on screen
-    worldtest::hold(SLOT_FORWARD);
-    for (int i = 0; i < 20 && var(*game, 45) == 0; ++i) game->step();
-    worldtest::hold(SLOT_FORWARD, false);
-    EXPECT_EQ(var(*game, 45), 3);
-    EXPECT_GE(game->player.getPosX(), 96);
-    EXPECT_EQ(game->player.getPosY(), 48);
-}
-
 TEST_F(MissionRules, ANamedMapEndsTheMissionAfterTheCountdownWithItsPicture) {
     for (const std::string name : {"GO", "next"}) {
         missionFiles files = crowd();
@@ -120,16 +105,33 @@ TEST_F(MissionRules, ANamedMapEndsTheMissionAfterTheCountdownWithItsPicture) {
     }
 }
 
-TEST_F(MissionRules, KeysChooseAnObjectiveThatExistsCheatAndOpenTheMenu) {
+// A mission with two objectives, the first done at once: the review marks
+// it blue with a success line, number keys choose objectives that exist,
+// cheats and the in-game menu answer, and walking onto a scripted tile
+// runs its event.
+TEST_F(MissionRules, ReviewKeysMenuAndATileEventInOneMission) {
     missionFiles files;
-    files.description = "T\n";
+    files.units = {{0, 48, 48, 64}};  // facing right
+    files.description = "-first\n-second\nT\n2 2 5 5\n";
+    files.globalScript = "event global\nset OBJECTIVE1 1\nend\n";
+    files.tileScripts = {{16 * 1 + 3, "event onEnter\nset %45 THISX\nend\n"}};
     write(files);
+    pointer = {800, 48};  // straight right of the player on screen
     auto game = load();
-    tap(KEY_3, *game);
-    EXPECT_EQ(var(*game, MV_ACTIVEOBJECTIVE), 1) << "key 3 without objectives";
-    files.description = "-a\n-b\nT\n1 1 2 2\n";
-    write(files);
-    game = load();
+    game->step();
+    tap(global.keys[SLOT_DESCRIPTION], *game);
+    // 16 x 16 tiles in the 270 x 230 box: 14 pixels a tile, at (553, 3).
+    EXPECT_EQ(getpixel(game->page, 553 + 28, 3 + 28), makecol(0, 0, 255));
+    EXPECT_EQ(getpixel(game->page, 553 + 70, 3 + 70), makecol(255, 0, 0));
+    EXPECT_EQ(getpixel(game->page, 553 + 14, 3 + 14), makecol(0, 255, 0)) << "the player";
+    auto greenIn = [&](int y) {
+        for (int x = 700; x < 800; ++x)
+            for (int dy = 0; dy < 8; ++dy)
+                if (getpixel(game->page, x, y + dy) == makecol(0, 170, 0)) return true;
+        return false;
+    };
+    EXPECT_TRUE(greenIn(game->objectiveLineY));
+    EXPECT_FALSE(greenIn(game->objectiveLineY + text_height(font) + 3));
     for (auto [code, active] : {std::pair{KEY_5, 2}, {KEY_1, 1}, {KEY_2, 2}}) {
         tap(code, *game);
         EXPECT_EQ(var(*game, MV_ACTIVEOBJECTIVE), active) << "key " << code - KEY_0 << " of 2 objectives";
@@ -150,34 +152,17 @@ TEST_F(MissionRules, KeysChooseAnObjectiveThatExistsCheatAndOpenTheMenu) {
     tap(KEY_ESC, *game);
     EXPECT_EQ(screensShown, shown + 1);
     EXPECT_EQ(optionsShown, 1);
+    worldtest::hold(SLOT_FORWARD);
+    for (int i = 0; i < 20 && var(*game, 45) == 0; ++i) game->step();
+    worldtest::hold(SLOT_FORWARD, false);
+    EXPECT_EQ(var(*game, 45), 3);
+    EXPECT_GE(game->player.getPosX(), 96);
+    EXPECT_EQ(game->player.getPosY(), 48);
     EXPECT_TRUE(game->running);
     menuChoices = {3};
     tap(KEY_ESC, *game);
     EXPECT_FALSE(game->running);
     EXPECT_EQ(game->result, 0);
-}
-
-TEST_F(MissionRules, ReviewMarksDoneObjectivesBlueWithSuccess) {
-    missionFiles files;
-    files.description = "-first\n-second\nT\n2 2 5 5\n";
-    files.globalScript = "event global\nset OBJECTIVE1 1\nend\n";
-    write(files);
-    auto game = load();
-    game->step();
-    tap(global.keys[SLOT_DESCRIPTION], *game);
-    // 16 x 16 tiles in the 270 x 230 box: 14 pixels a tile, at (553, 3).
-    EXPECT_EQ(getpixel(game->page, 553 + 28, 3 + 28), makecol(0, 0, 255));
-    EXPECT_EQ(getpixel(game->page, 553 + 70, 3 + 70), makecol(255, 0, 0));
-    EXPECT_EQ(getpixel(game->page, 553 + 14, 3 + 14), makecol(0, 255, 0)) << "the player";
-    auto greenIn = [&](int y) {
-        for (int x = 700; x < 800; ++x)
-            for (int dy = 0; dy < 8; ++dy)
-                if (getpixel(game->page, x, y + dy) == makecol(0, 170, 0)) return true;
-        return false;
-    };
-    const int line = text_height(font) + 3;
-    EXPECT_TRUE(greenIn(game->objectiveLineY));
-    EXPECT_FALSE(greenIn(game->objectiveLineY + line));
 }
 
 TEST_F(MissionRules, OtherUnitsShotsArePlacedAroundThePlayerAndBurstsHurtIt) {
