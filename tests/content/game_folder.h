@@ -10,12 +10,8 @@
 
 inline std::string gamePath(const std::string& relative) { return std::string(KORVALT_GAME_DIR) + "/" + relative; }
 
-struct DatafileUnloader {
-    void operator()(DATAFILE* d) const { unload_datafile(d); }
-};
-using Datafile = std::unique_ptr<DATAFILE, DatafileUnloader>;
-
-inline Datafile loadGameDatafile(const std::string& relative) { return Datafile(load_datafile(gamePath(relative).c_str())); }
+using Datafile = std::unique_ptr<DATAFILE, void (*)(DATAFILE*)>;
+inline Datafile loadGameDatafile(const std::string& relative) { return {load_datafile(gamePath(relative).c_str()), unload_datafile}; }
 
 inline int itemCount(const DATAFILE* d) {
     int n = 0;
@@ -23,12 +19,8 @@ inline int itemCount(const DATAFILE* d) {
     return n;
 }
 
-struct BitmapDestroyer {
-    void operator()(BITMAP* b) const { destroy_bitmap(b); }
-};
-using Bitmap = std::unique_ptr<BITMAP, BitmapDestroyer>;
-
-inline Bitmap loadGameBitmap(const std::string& relative) { return Bitmap(load_bitmap(gamePath(relative).c_str(), nullptr)); }
+using Bitmap = std::unique_ptr<BITMAP, void (*)(BITMAP*)>;
+inline Bitmap loadGameBitmap(const std::string& relative) { return {load_bitmap(gamePath(relative).c_str(), nullptr), destroy_bitmap}; }
 
 inline bool isMask(BITMAP* b, int x, int y) { return getpixel(b, x, y) == bitmap_mask_color(b); }
 

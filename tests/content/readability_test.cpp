@@ -55,7 +55,7 @@ TEST_F(ContentReadability, TextPlacesHaveTheBrightnessTheirTextNeeds) {
     Datafile intro = loadGameDatafile("data/intro.dat");
     ASSERT_TRUE(intro);
     for (const row& r : rows) {
-        Bitmap file = r.file.empty() ? nullptr : loadGameBitmap(r.file);
+        Bitmap file = r.file.empty() ? Bitmap(nullptr, destroy_bitmap) : loadGameBitmap(r.file);
         BITMAP* b = r.file.empty() ? static_cast<BITMAP*>(intro.get()[0].dat) : file.get();
         ASSERT_TRUE(b) << r.what;
         const double l = luminance(b, r.x0, r.y0, r.x1, r.y1);
