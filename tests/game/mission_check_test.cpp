@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "game/mission_check.h"
@@ -29,11 +30,9 @@ struct missionFiles {
     void write() const {
         for (const char* dir : {"maps", "mpmaps", "scripts", "gfx"}) mkdir(dir, 0755);
         maptest::writeTileset("tiles.dat", {0, 3}, {0, 1});
-        writeFileText("unit.dat", "sprites");
-        writeFileText("chars.txt", characters);
-        writeFileText("scripts/door.ukv", script);
-        writeFileText("maps/m.kvd", description);
-        writeFileText("maps/intro.kvd", "Chapter 1\nText.\n");
+        for (const auto& [name, text] : {std::pair<std::string, std::string>{"unit.dat", "sprites"}, {"chars.txt", characters},
+                                         {"scripts/door.ukv", script}, {"maps/m.kvd", description}, {"maps/intro.kvd", "Chapter 1\n"}})
+            writeFileText(name, text);
 
         maptest::mapBytes sp;
         sp.header('S', "tiles.dat", 4, 3);
@@ -44,10 +43,9 @@ struct missionFiles {
         sp.byte(0).byte(campaign.empty() ? 0 : 1);
         if (!campaign.empty()) sp.text(campaign);
         sp.text("chars.txt").int32(extraUnitType < 0 ? 3 : 4);
-        sp.byte(0).float32(playerX).float32(48).byte(64).byte(0).byte(0);
-        sp.byte(1).float32(80).float32(16).byte(0).byte(0).byte(0);
-        sp.byte(2).float32(112).float32(80).byte(0).byte(0).byte(0);
-        if (extraUnitType >= 0) sp.byte(extraUnitType).float32(16).float32(16).byte(0).byte(0).byte(0);
+        for (auto [type, x, y, direction] : {std::tuple{0, playerX, 48.0f, 64}, {1, 80.0f, 16.0f, 0}, {2, 112.0f, 80.0f, 0},
+                                             {extraUnitType, 16.0f, 16.0f, 0}})
+            if (type >= 0) sp.byte(type).float32(x).float32(y).byte(direction).byte(0).byte(0);
         sp.write("maps/m.kvm");
 
         maptest::mapBytes mp;

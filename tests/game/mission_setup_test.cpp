@@ -58,7 +58,7 @@ TEST_F(MissionSetup, APlayerOnlyMissionSavesItsStartsToTheSlots) {
     missionFiles files;
     files.description = "T\n";
     write(files);
-    screenKeys = {KEY_S};
+    screenKeys = {KEY_S, KEY_ENTER};
     auto game = load("m", 4, 3);
     EXPECT_TRUE(game->units.empty());
     EXPECT_EQ(game->player.getPosX(), 48);
@@ -73,7 +73,7 @@ TEST_F(MissionSetup, APlayerOnlyMissionSavesItsStartsToTheSlots) {
     EXPECT_EQ(readFileText("save/slot0.sav"), "m\n2 1");
     EXPECT_EQ(readFileText("save/slot2.sav"), "m\n2 1");
     std::filesystem::remove_all("save");
-    screenKeys.clear();
+    screenKeys = {KEY_ENTER};
     std::filesystem::create_directories("maps/sub");
     write(files, "sub/m");
     EXPECT_TRUE(load("sub/m")->saveFailed) << "a map reached through a folder";
