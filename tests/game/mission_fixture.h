@@ -87,7 +87,6 @@ protected:
         };
         hooks.options = [this] { ++optionsShown; };
         hooks.chooseSlot = [this] { return slotChoice; };
-        hooks.archive = [](messageClass&) {};
     }
     void TearDown() override {
         destroy_bitmap(screen);

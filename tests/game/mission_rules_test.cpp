@@ -21,7 +21,7 @@ missionFiles crowd() {
 
 using MissionRules = missionTest;
 
-TEST_F(MissionRules, RequestsAgainstPlayerAndUnits) {
+TEST_F(MissionRules, RequestsShotsAndBurstsAgainstPlayerAndUnits) {
     write(crowd());
     enum who { PLAYER = -1, A = 0, B = 1, C = 2, NOBODY = 9 };
     const struct {
@@ -30,23 +30,23 @@ TEST_F(MissionRules, RequestsAgainstPlayerAndUnits) {
         who shooter;
         float x, y;
         bool god, declined;
-        int playerLife, aLife, bLife, cLife;
+        std::vector<int> lives;  // the player's, A's, B's and C's
     } rows[] = {
-        {"player's bullet at the muzzle passes", -2, PLAYER, 48, 48, false, false, 100, 40, 40, 20},
-        {"enemy bullet hits the player", -2, A, 48, 48, false, true, 95, 40, 40, 20},
-        {"god mode keeps the player whole", -2, A, 48, 48, true, true, 100, 40, 40, 20},
-        {"an enemy's bullet passes the enemy", -2, A, 200, 300, false, false, 100, 40, 40, 20},
-        {"enemy bullet stops at another enemy unharmed", -2, A, 300, 300, false, true, 100, 40, 40, 20},
-        {"enemy bullet hurts a civilian", -2, A, 400, 300, false, true, 100, 40, 40, 15},
-        {"player bullet hurts an enemy", -2, PLAYER, 200, 300, false, true, 100, 35, 40, 20},
-        {"splinter hurts the player", -8, NOBODY, 48, 48, false, true, 80, 40, 40, 20},
-        {"splinter spares the player in god mode", -8, NOBODY, 48, 48, true, true, 100, 40, 40, 20},
-        {"splinter hurts an enemy", -8, NOBODY, 300, 300, false, true, 100, 40, 20, 20},
-        {"a unit is stopped by the player", A, NOBODY, 50, 50, false, true, 100, 40, 40, 20},
-        {"the player is stopped by a unit", PLAYER, NOBODY, 205, 300, false, true, 100, 40, 40, 20},
-        {"a unit doesn't stop itself", A, NOBODY, 201, 300, false, false, 100, 40, 40, 20},
-        {"a box edge touching counts", A, NOBODY, 300 - 12, 300, false, true, 100, 40, 40, 20},
-        {"boxes a pixel apart pass", A, NOBODY, 300 - 13, 300, false, false, 100, 40, 40, 20},
+        {"player's bullet at the muzzle passes", -2, PLAYER, 48, 48, false, false, {100, 40, 40, 20}},
+        {"enemy bullet hits the player", -2, A, 48, 48, false, true, {95, 40, 40, 20}},
+        {"god mode keeps the player whole", -2, A, 48, 48, true, true, {100, 40, 40, 20}},
+        {"an enemy's bullet passes the enemy", -2, A, 200, 300, false, false, {100, 40, 40, 20}},
+        {"enemy bullet stops at another enemy unharmed", -2, A, 300, 300, false, true, {100, 40, 40, 20}},
+        {"enemy bullet hurts a civilian", -2, A, 400, 300, false, true, {100, 40, 40, 15}},
+        {"player bullet hurts an enemy", -2, PLAYER, 200, 300, false, true, {100, 35, 40, 20}},
+        {"splinter hurts the player", -8, NOBODY, 48, 48, false, true, {80, 40, 40, 20}},
+        {"splinter spares the player in god mode", -8, NOBODY, 48, 48, true, true, {100, 40, 40, 20}},
+        {"splinter hurts an enemy", -8, NOBODY, 300, 300, false, true, {100, 40, 20, 20}},
+        {"a unit is stopped by the player", A, NOBODY, 50, 50, false, true, {100, 40, 40, 20}},
+        {"the player is stopped by a unit", PLAYER, NOBODY, 205, 300, false, true, {100, 40, 40, 20}},
+        {"a unit doesn't stop itself", A, NOBODY, 201, 300, false, false, {100, 40, 40, 20}},
+        {"a box edge touching counts", A, NOBODY, 300 - 12, 300, false, true, {100, 40, 40, 20}},
+        {"boxes a pixel apart pass", A, NOBODY, 300 - 13, 300, false, false, {100, 40, 40, 20}},
     };
     for (const auto& row : rows) {
         auto game = load();
@@ -58,11 +58,40 @@ TEST_F(MissionRules, RequestsAgainstPlayerAndUnits) {
         request.set(0, 0, row.x, row.y, 0, 1, 6);
         game->handleMoveRequest(&request, game->machine, row.caller, team, 0);
         EXPECT_EQ(request.wasDeclined(), row.declined) << row.checks;
-        EXPECT_EQ(var(*game, MV_LIFE), row.playerLife) << row.checks;
-        EXPECT_EQ(game->units[A]->life, row.aLife) << row.checks;
-        EXPECT_EQ(game->units[B]->life, row.bLife) << row.checks;
-        EXPECT_EQ(game->units[C]->life, row.cLife) << row.checks;
+        EXPECT_EQ((std::vector<int>{var(*game, MV_LIFE), game->units[A]->life, game->units[B]->life, game->units[C]->life}),
+                  row.lives)
+            << row.checks;
     }
+    // Other units' shots are placed around the player and bursts hurt it.
+    const struct {
+        const char* checks;
+        float x, y;
+        int facing;
+        int volume, pan;
+    } placements[] = {
+        {"ahead", 0, -100, 0, 200, 127}, {"right", 100, 0, 0, 200, 255}, {"behind right", 100, 100, 0, 160, 191},
+        {"behind", 0, 100, 0, 160, 127}, {"left", -100, 0, 0, 200, 0},  {"facing right, shot ahead", 100, 0, 64, 200, 127},
+    };
+    for (const auto& row : placements) {
+        const shotPlacement p = placeShotSound(row.x, row.y, 0, 0, row.facing, 200);
+        EXPECT_EQ(std::pair(p.volume, p.pan), std::pair(row.volume, row.pan)) << row.checks;
+    }
+    auto game = load();
+    global.complexSfx = 1;
+    bulletRequest shot;
+    shot.set(300, 48, 0, 0, game->units[0].get());
+    game->addBullets(&shot);
+    EXPECT_EQ(bulletSounds[0].pan, 255) << "an enemy to the right";
+    shot.team = &game->player;
+    game->addBullets(&shot);
+    EXPECT_EQ(bulletSounds[0].pan, 127) << "the player's own shot is centred";
+    global.complexSfx = 0;
+    // How a burst scatters is the bullet pool's rule; here its splinters hurt the player.
+    bulletRequest burst;
+    burst.set(60, 60, 0, 6, nullptr);  // weapon 4's splinters, every 7th direction
+    game->explosion(burst);
+    game->step();
+    EXPECT_LT(var(*game, MV_LIFE), 100);
 }
 
 // A script names a map at its third step; the countdown that follows
@@ -158,36 +187,3 @@ TEST_F(MissionRules, ReviewKeysMenuAndATileEventInOneMission) {
     EXPECT_EQ(game->result, 0);
 }
 
-TEST_F(MissionRules, OtherUnitsShotsArePlacedAroundThePlayerAndBurstsHurtIt) {
-    const struct {
-        const char* checks;
-        float x, y;
-        int facing;
-        int volume, pan;
-    } rows[] = {
-        {"ahead", 0, -100, 0, 200, 127}, {"right", 100, 0, 0, 200, 255}, {"behind right", 100, 100, 0, 160, 191},
-        {"behind", 0, 100, 0, 160, 127}, {"left", -100, 0, 0, 200, 0},  {"facing right, shot ahead", 100, 0, 64, 200, 127},
-    };
-    for (const auto& row : rows) {
-        const shotPlacement p = placeShotSound(row.x, row.y, 0, 0, row.facing, 200);
-        EXPECT_EQ(p.volume, row.volume) << row.checks;
-        EXPECT_EQ(p.pan, row.pan) << row.checks;
-    }
-    write(crowd());
-    auto game = load();
-    global.complexSfx = 1;
-    bulletRequest shot;
-    shot.set(300, 48, 0, 0, game->units[0].get());
-    game->addBullets(&shot);
-    EXPECT_EQ(bulletSounds[0].pan, 255) << "an enemy to the right";
-    shot.team = &game->player;
-    game->addBullets(&shot);
-    EXPECT_EQ(bulletSounds[0].pan, 127) << "the player's own shot is centred";
-    global.complexSfx = 0;
-    // How a burst scatters is the bullet pool's rule; here its splinters hurt the player.
-    bulletRequest burst;
-    burst.set(60, 60, 0, 6, nullptr);  // weapon 4's splinters, every 7th direction
-    game->explosion(burst);
-    game->step();
-    EXPECT_LT(var(*game, MV_LIFE), 100);
-}

@@ -33,18 +33,16 @@ TEST_F(MissionSetup, ScriptsDifficultyAndStartingAmmunition) {
         files.tileScripts = {{0, "event onLoad\n" + row.onLoad + "inc %43\nend\n"}};
         write(files);
         auto game = load("m", row.heal, row.ammo);
-        EXPECT_EQ(var(*game, MV_HEALREFILLS), row.heal) << row.checks;
-        EXPECT_EQ(var(*game, MV_AMMOREFILLS), row.ammo) << row.checks;
-        EXPECT_EQ(game->enemyTypes[0]->shootFreq, row.eased) << row.checks;
-        EXPECT_EQ(game->units[0]->shootFreq, row.eased) << row.checks;
-        EXPECT_EQ(var(*game, MV_W1AMMO + 2), row.w3) << row.checks;
-        EXPECT_EQ(var(*game, MV_W1AMMO), 10) << row.checks;
-        EXPECT_TRUE(var(*game, MV_MAXLIFE) == 100 && var(*game, MV_LIFE) == 100 && var(*game, MV_ARMOR) == 50) << row.checks;
+        EXPECT_EQ((std::vector<int>{var(*game, MV_HEALREFILLS), var(*game, MV_AMMOREFILLS), game->enemyTypes[0]->shootFreq,
+                                    game->units[0]->shootFreq, var(*game, MV_W1AMMO + 2)}),
+                  (std::vector<int>{row.heal, row.ammo, row.eased, row.eased, row.w3}))
+            << row.checks;
+        EXPECT_EQ((std::vector<int>{var(*game, MV_W1AMMO), var(*game, MV_MAXLIFE), var(*game, MV_LIFE), var(*game, MV_ARMOR),
+                                    var(*game, 40), var(*game, 42), var(*game, 43)}),
+                  (std::vector<int>{10, 100, 100, 50, 2, 1, 1}))
+            << "weapon 1's ammunition, life, armour and the onLoad counts";
         ASSERT_EQ(game->units.size(), 4u);
-        EXPECT_TRUE(var(*game, 40) == 2 && var(*game, 42) == 1 && var(*game, 43) == 1) << row.checks;
-        EXPECT_EQ(game->scripts[0], game->scripts[2]);
-        EXPECT_NE(game->scripts[0], game->scripts[1]);
-        EXPECT_EQ(game->scripts[3], nullptr);
+        EXPECT_TRUE(game->scripts[0] == game->scripts[2] && game->scripts[0] != game->scripts[1] && !game->scripts[3]);
         EXPECT_TRUE(game->units[0]->isEnemy() && !game->units[1]->isEnemy());
     }
 }
