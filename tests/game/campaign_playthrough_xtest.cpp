@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "app/helpers.h"
 #include "game/mission_variables.h"
 #include "mission_fixture.h"
 
@@ -191,7 +192,6 @@ const std::vector<missionRoute> ROUTES = {
     {"core", "debriefing", {{19, 21}, {4, 21}, {4, 12}, {7, 12}, {9, 12}, {9, 9}, {USE}, {9, 12}, {4, 12}, {3, 11},
      {3, 4}, {12, 4}, {12, 3}, {USE}, {12, 5}, {35, 5}, {35, 12}, {30, 12}, {30, 9}, {USE}, {30, 12}, {35, 12}, {35, 5},
      {20, 5}, {20, 9}, {20, 11}, {15, 12}, {15, 16}, {19, 16}}},
-    {"debriefing", "GS", {}},
 };
 
 class CampaignPlaythrough : public missionTest {
@@ -227,4 +227,17 @@ TEST_F(CampaignPlaythrough, EveryMissionIsSolvedByItsRoute) {
         if (only && std::string(only) != m.map) continue;
         EXPECT_EQ(run(m), m.leadsTo) << m.map;
     }
+}
+
+// The last mission (the debriefing) ends by itself in the game's own loop,
+// paced by the tick interrupt, which frees the end pictures.
+TEST_F(CampaignPlaythrough, TheLastMissionEndsInTheRealLoop) {
+    install_int_ex(timerCounterUpdater, BPS_TO_TIMER(TIMER_FPS));
+    singlePlayerGame game("debriefing", 4, 3, hooks);
+    std::string name = "debriefing";
+    EXPECT_EQ(game(name), 1);
+    EXPECT_EQ(name, "GS");
+    EXPECT_EQ(game.gameOverPicture, nullptr);
+    remove_int(timerCounterUpdater);
+    timerCounter = 0;
 }
