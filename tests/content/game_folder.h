@@ -11,7 +11,9 @@
 inline std::string gamePath(const std::string& relative) { return std::string(KORVALT_GAME_DIR) + "/" + relative; }
 
 using Datafile = std::unique_ptr<DATAFILE, void (*)(DATAFILE*)>;
-inline Datafile loadGameDatafile(const std::string& relative) { return {load_datafile(gamePath(relative).c_str()), unload_datafile}; }
+inline Datafile loadGameDatafile(const std::string& relative) {
+    return {load_datafile(gamePath(relative).c_str()), unload_datafile};
+}
 
 inline int itemCount(const DATAFILE* d) {
     int n = 0;
@@ -20,7 +22,9 @@ inline int itemCount(const DATAFILE* d) {
 }
 
 using Bitmap = std::unique_ptr<BITMAP, void (*)(BITMAP*)>;
-inline Bitmap loadGameBitmap(const std::string& relative) { return {load_bitmap(gamePath(relative).c_str(), nullptr), destroy_bitmap}; }
+inline Bitmap loadGameBitmap(const std::string& relative) {
+    return {load_bitmap(gamePath(relative).c_str(), nullptr), destroy_bitmap};
+}
 
 inline bool isMask(BITMAP* b, int x, int y) { return getpixel(b, x, y) == bitmap_mask_color(b); }
 

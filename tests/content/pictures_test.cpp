@@ -18,14 +18,19 @@ TEST_F(ContentPictures, EveryPictureHasItsSizeAndMask) {
         bool masked, body;
     };
     std::vector<row> rows = {
-        {"gfx/mainmenu.tga", 800, 800, 600, 600, false, false},   {"gfx/missionscreen.tga", 800, 800, 600, 600, false, false},
-        {"gfx/button.tga", 1, 0, 1, 99, false, false},            // five menu items in 500 pixels
-        {"gfx/ingamebutton.tga", 1, 0, 1, 25, false, false},      // four in-game items in 100 pixels
-        {"gfx/buttonContinue.tga", 1, 0, 1, 300, false, false},   {"gfx/buttonSave.tga", 1, 0, 1, 300, false, false},
-        {"gfx/lifebar.tga", 200, 200, 4, 29, false, false},       {"gfx/armorbar.tga", 200, 200, 4, 29, false, false},
-        {"gfx/crosshair.tga", 13, 13, 13, 13, true, true},        // drawn at the pointer minus 6
-        {"gfx/gameover.tga", 1, 799, 1, 599, false, false},       {"gfx/missionsolved.tga", 1, 799, 1, 599, false, false},
-        {"gfx/campaign.tga", 1, 0, 1, 0, false, false},           {"gfx/arrow.tga", 1, 0, 1, 0, true, false},
+        {"gfx/mainmenu.tga", 800, 800, 600, 600, false, false},
+        {"gfx/missionscreen.tga", 800, 800, 600, 600, false, false},
+        {"gfx/button.tga", 1, 0, 1, 99, false, false},        // five menu items in 500 pixels
+        {"gfx/ingamebutton.tga", 1, 0, 1, 25, false, false},  // four in-game items in 100 pixels
+        {"gfx/buttonContinue.tga", 1, 0, 1, 300, false, false},
+        {"gfx/buttonSave.tga", 1, 0, 1, 300, false, false},
+        {"gfx/lifebar.tga", 200, 200, 4, 29, false, false},
+        {"gfx/armorbar.tga", 200, 200, 4, 29, false, false},
+        {"gfx/crosshair.tga", 13, 13, 13, 13, true, true},  // drawn at the pointer minus 6
+        {"gfx/gameover.tga", 1, 799, 1, 599, false, false},
+        {"gfx/missionsolved.tga", 1, 799, 1, 599, false, false},
+        {"gfx/campaign.tga", 1, 0, 1, 0, false, false},
+        {"gfx/arrow.tga", 1, 0, 1, 0, true, false},
     };
     // Half a bullet's height is its collision radius.
     for (int i = 0; i < 8; ++i) rows.push_back({"gfx/bullet" + std::to_string(i) + ".tga", 1, 16, 2, 16, false, true});
@@ -40,7 +45,8 @@ TEST_F(ContentPictures, EveryPictureHasItsSizeAndMask) {
         SCOPED_TRACE(r.file);
         Bitmap b = loadGameBitmap(r.file);
         ASSERT_TRUE(b);
-        EXPECT_TRUE(b->w >= r.minW && b->h >= r.minH && b->w <= (r.maxW ? r.maxW : b->w) && b->h <= (r.maxH ? r.maxH : b->h))
+        EXPECT_TRUE(b->w >= r.minW && b->h >= r.minH && b->w <= (r.maxW ? r.maxW : b->w) &&
+                    b->h <= (r.maxH ? r.maxH : b->h))
             << b->w << " x " << b->h;
         EXPECT_TRUE(!r.masked || (isMask(b.get(), 0, 0) && isMask(b.get(), b->w - 1, b->h - 1)));
         EXPECT_TRUE(!r.body || !isMask(b.get(), b->w / 2, b->h / 2));

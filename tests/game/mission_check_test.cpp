@@ -30,9 +30,11 @@ struct missionFiles {
     void write() const {
         for (const char* dir : {"maps", "mpmaps", "scripts", "gfx"}) mkdir(dir, 0755);
         maptest::writeTileset("tiles.dat", {0, 3}, {0, 1});
-        for (const auto& [name, text] : {std::pair<std::string, std::string>{"unit.dat", "sprites"}, {"chars.txt", characters},
-                                         {"scripts/door.ukv", script}, {"maps/m.kvd", description}, {"maps/intro.kvd", "Chapter 1\n"}})
-            writeFileText(name, text);
+        using text = std::pair<std::string, std::string>;
+        for (const auto& [name, content] : {text{"unit.dat", "sprites"}, text{"chars.txt", characters},
+                                            text{"scripts/door.ukv", script}, text{"maps/m.kvd", description},
+                                            text{"maps/intro.kvd", "Chapter 1\n"}})
+            writeFileText(name, content);
 
         maptest::mapBytes sp;
         sp.header('S', "tiles.dat", 4, 3);
@@ -43,8 +45,8 @@ struct missionFiles {
         sp.byte(0).byte(campaign.empty() ? 0 : 1);
         if (!campaign.empty()) sp.text(campaign);
         sp.text("chars.txt").int32(extraUnitType < 0 ? 3 : 4);
-        for (auto [type, x, y, direction] : {std::tuple{0, playerX, 48.0f, 64}, {1, 80.0f, 16.0f, 0}, {2, 112.0f, 80.0f, 0},
-                                             {extraUnitType, 16.0f, 16.0f, 0}})
+        for (auto [type, x, y, direction] : {std::tuple{0, playerX, 48.0f, 64}, {1, 80.0f, 16.0f, 0},
+                                             {2, 112.0f, 80.0f, 0}, {extraUnitType, 16.0f, 16.0f, 0}})
             if (type >= 0) sp.byte(type).float32(x).float32(y).byte(direction).byte(0).byte(0);
         sp.write("maps/m.kvm");
 

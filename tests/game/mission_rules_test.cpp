@@ -58,8 +58,8 @@ TEST_F(MissionRules, RequestsShotsAndBurstsAgainstPlayerAndUnits) {
         request.set(0, 0, row.x, row.y, 0, 1, 6);
         game->handleMoveRequest(&request, game->machine, row.caller, team, 0);
         EXPECT_EQ(request.wasDeclined(), row.declined) << row.checks;
-        EXPECT_EQ((std::vector<int>{var(*game, MV_LIFE), game->units[A]->life, game->units[B]->life, game->units[C]->life}),
-                  row.lives)
+        const auto& units = game->units;
+        EXPECT_EQ((std::vector<int>{var(*game, MV_LIFE), units[A]->life, units[B]->life, units[C]->life}), row.lives)
             << row.checks;
     }
     // Other units' shots are placed around the player and bursts hurt it.

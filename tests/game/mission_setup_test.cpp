@@ -20,8 +20,10 @@ TEST_F(MissionSetup, ScriptsDifficultyAndStartingAmmunition) {
         std::string onLoad;
         int w3;
     } rows[] = {
-        {"easy, ammunition set", 4, 3, 10, 8, "set W3AMMO 50\n", 50}, {"medium, weapon forbidden", 2, 1, 10, 9, "set W3AMMO -1\n", 0},
-        {"hard, the set's ammunition", 0, 0, 10, 10, "", 30},     {"a rate of 1 stays 1", 4, 3, 1, 1, "", 30},
+        {"easy, ammunition set", 4, 3, 10, 8, "set W3AMMO 50\n", 50},
+        {"medium, weapon forbidden", 2, 1, 10, 9, "set W3AMMO -1\n", 0},
+        {"hard, the set's ammunition", 0, 0, 10, 10, "", 30},
+        {"a rate of 1 stays 1", 4, 3, 1, 1, "", 30},
         {"a rate of 0 stays 0", 4, 3, 0, 0, "", 30},
     };
     for (const auto& row : rows) {
@@ -33,12 +35,13 @@ TEST_F(MissionSetup, ScriptsDifficultyAndStartingAmmunition) {
         files.tileScripts = {{0, "event onLoad\n" + row.onLoad + "inc %43\nend\n"}};
         write(files);
         auto game = load("m", row.heal, row.ammo);
-        EXPECT_EQ((std::vector<int>{var(*game, MV_HEALREFILLS), var(*game, MV_AMMOREFILLS), game->enemyTypes[0]->shootFreq,
-                                    game->units[0]->shootFreq, var(*game, MV_W1AMMO + 2)}),
+        const int w3 = var(*game, MV_W1AMMO + 2);
+        EXPECT_EQ((std::vector<int>{var(*game, MV_HEALREFILLS), var(*game, MV_AMMOREFILLS),
+                                    game->enemyTypes[0]->shootFreq, game->units[0]->shootFreq, w3}),
                   (std::vector<int>{row.heal, row.ammo, row.eased, row.eased, row.w3}))
             << row.checks;
-        EXPECT_EQ((std::vector<int>{var(*game, MV_W1AMMO), var(*game, MV_MAXLIFE), var(*game, MV_LIFE), var(*game, MV_ARMOR),
-                                    var(*game, 40), var(*game, 42), var(*game, 43)}),
+        EXPECT_EQ((std::vector<int>{var(*game, MV_W1AMMO), var(*game, MV_MAXLIFE), var(*game, MV_LIFE),
+                                    var(*game, MV_ARMOR), var(*game, 40), var(*game, 42), var(*game, 43)}),
                   (std::vector<int>{10, 100, 100, 50, 2, 1, 1}))
             << "weapon 1's ammunition, life, armour and the onLoad counts";
         ASSERT_EQ(game->units.size(), 4u);
@@ -88,13 +91,16 @@ TEST_F(MissionSetup, BrokenMissionsEndWithAReason) {
     } rows[] = {
         {"no player", {{1, 100, 100}}, "", "", "No player on map"},
         {"two players", {{0, 48, 48}, {0, 100, 100}}, "", "", "More than one player on map"},
-        {"type beyond the set", {{0, 48, 48}, {3, 100, 100}}, "", "", "Unit 2 has type 3, which the character set doesn't define"},
+        {"type beyond the set", {{0, 48, 48}, {3, 100, 100}}, "", "",
+         "Unit 2 has type 3, which the character set doesn't define"},
         {"unit off the map", {{0, 48, 48}, {1, 9999, 100}}, "", "", "Invalid unit position"},
-        {"player with a script", {{0, 48, 48, 0, "scripts/x.ukv"}}, "", "", "Scripts for the player character are illegal!"},
+        {"player with a script", {{0, 48, 48, 0, "scripts/x.ukv"}}, "", "",
+         "Scripts for the player character are illegal!"},
         {"graphics that fail", {{0, 48, 48}}, "1 me 4 100 0 0 0 0 0 0 nothing.dat 0 0", "",
          "Character set \"chars.txt\" names unit graphics \"nothing.dat\" that fail to load"},
         {"no player type", {{0, 48, 48}}, "0 0 0", "", "Character set \"chars.txt\" has no player definition"},
-        {"six objectives", {{0, 48, 48}}, "", "-1\n-2\n-3\n-4\n-5\n-6\nT\n", "Mission description \"maps/m.kvd\" has more than 5 objectives"},
+        {"six objectives", {{0, 48, 48}}, "", "-1\n-2\n-3\n-4\n-5\n-6\nT\n",
+         "Mission description \"maps/m.kvd\" has more than 5 objectives"},
     };
     for (const auto& row : rows) {
         missionFiles files;
