@@ -46,6 +46,7 @@ TEST_F(MissionRules, RequestsShotsAndBurstsAgainstPlayerAndUnits) {
         {"the player is stopped by a unit", PLAYER, NOBODY, 205, 300, false, true, {100, 40, 40, 20}},
         {"a unit doesn't stop itself", A, NOBODY, 201, 300, false, false, {100, 40, 40, 20}},
         {"a box edge touching counts", A, NOBODY, 300 - 12, 300, false, true, {100, 40, 40, 20}},
+        {"so does the other edge", A, NOBODY, 300 + 12, 300, false, true, {100, 40, 40, 20}},
         {"boxes a pixel apart pass", A, NOBODY, 300 - 13, 300, false, false, {100, 40, 40, 20}},
     };
     for (const auto& row : rows) {
