@@ -3,8 +3,6 @@
 // fringe) and every state and every tile is its own picture.
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
 
 #include "content/game_folder.h"
 
