@@ -3,7 +3,6 @@
 // fringe) and every state and every tile is its own picture.
 #include <gtest/gtest.h>
 
-
 #include "content/game_folder.h"
 
 class ContentDatafiles : public GameFolderTest {};
