@@ -1,5 +1,5 @@
-// Access to the assembled game folder and the generator's work folder
-// beside it, for the tests of the generated content.
+// Access to the assembled game folder for the tests of the generated
+// content.
 #pragma once
 #include <allegro.h>
 #include <gtest/gtest.h>
@@ -10,24 +10,10 @@
 
 inline std::string gamePath(const std::string& relative) { return std::string(KORVALT_GAME_DIR) + "/" + relative; }
 
-// Sources the generator packed into datafiles (the MP3's WAV among them).
-inline std::string workPath(const std::string& relative) {
-    return std::string(KORVALT_GAME_DIR) + "/../content_work/" + relative;
+using Datafile = std::unique_ptr<DATAFILE, void (*)(DATAFILE*)>;
+inline Datafile loadGameDatafile(const std::string& relative) {
+    return {load_datafile(gamePath(relative).c_str()), unload_datafile};
 }
-
-// A file of the project's source folder: the test data folder is its
-// "tests/data" (which need not exist, so the path is cut, not resolved).
-inline std::string sourcePath(const std::string& relative) {
-    std::string root = KORVALT_TEST_DATA;
-    return root.substr(0, root.rfind("/tests/data")) + "/" + relative;
-}
-
-struct DatafileUnloader {
-    void operator()(DATAFILE* d) const { unload_datafile(d); }
-};
-using Datafile = std::unique_ptr<DATAFILE, DatafileUnloader>;
-
-inline Datafile loadGameDatafile(const std::string& relative) { return Datafile(load_datafile(gamePath(relative).c_str())); }
 
 inline int itemCount(const DATAFILE* d) {
     int n = 0;
@@ -35,14 +21,23 @@ inline int itemCount(const DATAFILE* d) {
     return n;
 }
 
-struct BitmapDestroyer {
-    void operator()(BITMAP* b) const { destroy_bitmap(b); }
-};
-using Bitmap = std::unique_ptr<BITMAP, BitmapDestroyer>;
-
-inline Bitmap loadGameBitmap(const std::string& relative) { return Bitmap(load_bitmap(gamePath(relative).c_str(), nullptr)); }
+using Bitmap = std::unique_ptr<BITMAP, void (*)(BITMAP*)>;
+inline Bitmap loadGameBitmap(const std::string& relative) {
+    return {load_bitmap(gamePath(relative).c_str(), nullptr), destroy_bitmap};
+}
 
 inline bool isMask(BITMAP* b, int x, int y) { return getpixel(b, x, y) == bitmap_mask_color(b); }
+
+// Pixels close to magenta but not the mask colour show as a pink fringe.
+inline int fringePixels(BITMAP* b) {
+    int count = 0;
+    for (int y = 0; y < b->h; ++y)
+        for (int x = 0; x < b->w; ++x) {
+            const int c = getpixel(b, x, y);
+            count += !isMask(b, x, y) && getr32(c) > 200 && getb32(c) > 200 && getg32(c) < 80;
+        }
+    return count;
+}
 
 // Base of the content tests: they need the assembled game folder, which
 // builds configured with KORVALT_GAME=OFF (such as the sanitizer build)

@@ -1,5 +1,5 @@
-// The pictures under gfx/ load as TGA and have the sizes and masks the
-// game's drawing code relies on.
+// The pictures under gfx/ load as TGA and have the sizes, masks and
+// brightness the game's drawing code relies on.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,86 +9,115 @@
 
 class ContentPictures : public GameFolderTest {};
 
-// One row per picture: the size range the drawing code allows (0 = any)
-// and whether its corner is transparent.
+// One row per picture: the size range the drawing code allows (0 = any),
+// whether its corners are transparent and whether its centre is drawn.
 TEST_F(ContentPictures, EveryPictureHasItsSizeAndMask) {
     struct row {
         std::string file;
         int minW, maxW, minH, maxH;
-        bool maskedCorner;
+        bool masked, body;
     };
     std::vector<row> rows = {
-        {"gfx/mainmenu.tga", 800, 800, 600, 600, false},
-        {"gfx/missionscreen.tga", 800, 800, 600, 600, false},
-        {"gfx/button.tga", 1, 0, 1, 99, false},  // five menu items in 500 pixels
-        {"gfx/ingamebutton.tga", 1, 0, 1, 25, false},  // four in-game items in 100 pixels
-        {"gfx/buttonContinue.tga", 1, 0, 1, 300, false},
-        {"gfx/buttonSave.tga", 1, 0, 1, 300, false},
-        {"gfx/lifebar.tga", 200, 200, 4, 29, false},
-        {"gfx/armorbar.tga", 200, 200, 4, 29, false},
-        {"gfx/crosshair.tga", 13, 13, 13, 13, true},  // drawn at the pointer minus 6
-        {"gfx/gameover.tga", 1, 799, 1, 599, false},
-        {"gfx/missionsolved.tga", 1, 799, 1, 599, false},
-        {"gfx/campaign.tga", 1, 0, 1, 0, false},
-        {"gfx/arrow.tga", 1, 0, 1, 0, true},
+        {"gfx/mainmenu.tga", 800, 800, 600, 600, false, false},
+        {"gfx/missionscreen.tga", 800, 800, 600, 600, false, false},
+        {"gfx/button.tga", 1, 0, 1, 99, false, false},        // five menu items in 500 pixels
+        {"gfx/ingamebutton.tga", 1, 0, 1, 25, false, false},  // four in-game items in 100 pixels
+        {"gfx/buttonContinue.tga", 1, 0, 1, 300, false, false},
+        {"gfx/buttonSave.tga", 1, 0, 1, 300, false, false},
+        {"gfx/lifebar.tga", 200, 200, 4, 29, false, false},
+        {"gfx/armorbar.tga", 200, 200, 4, 29, false, false},
+        {"gfx/crosshair.tga", 13, 13, 13, 13, true, true},  // drawn at the pointer minus 6
+        {"gfx/gameover.tga", 1, 799, 1, 599, false, false},
+        {"gfx/missionsolved.tga", 1, 799, 1, 599, false, false},
+        {"gfx/campaign.tga", 1, 0, 1, 0, false, false},
+        {"gfx/arrow.tga", 1, 0, 1, 0, true, false},
     };
     // Half a bullet's height is its collision radius.
-    for (int i = 0; i < 8; ++i) rows.push_back({"gfx/bullet" + std::to_string(i) + ".tga", 1, 16, 2, 16, false});
-    for (int i = 0; i < 6; ++i) rows.push_back({"gfx/weapon" + std::to_string(i) + ".tga", 1, 0, 1, 63, true});
-    for (const row& r : rows) {
-        Bitmap b = loadGameBitmap(r.file);
-        ASSERT_TRUE(b) << r.file;
-        EXPECT_GE(b->w, r.minW) << r.file;
-        EXPECT_GE(b->h, r.minH) << r.file;
-        EXPECT_LE(b->w, r.maxW ? r.maxW : b->w) << r.file;
-        EXPECT_LE(b->h, r.maxH ? r.maxH : b->h) << r.file;
-        EXPECT_TRUE(!r.maskedCorner || isMask(b.get(), 0, 0)) << r.file;
-    }
+    for (int i = 0; i < 8; ++i) rows.push_back({"gfx/bullet" + std::to_string(i) + ".tga", 1, 16, 2, 16, false, true});
+    for (int i = 0; i < 6; ++i) rows.push_back({"gfx/weapon" + std::to_string(i) + ".tga", 1, 0, 1, 63, true, false});
     // Pressed buttons replace their buttons in place.
     for (const char* name : {"button", "ingamebutton"}) {
         Bitmap up = loadGameBitmap(std::string("gfx/") + name + ".tga");
-        Bitmap down = loadGameBitmap(std::string("gfx/") + name + "pressed.tga");
-        ASSERT_TRUE(up && down) << name;
-        EXPECT_EQ(up->w, down->w) << name;
-        EXPECT_EQ(up->h, down->h) << name;
+        ASSERT_TRUE(up) << name;
+        rows.push_back({std::string("gfx/") + name + "pressed.tga", up->w, up->w, up->h, up->h, false, false});
+    }
+    for (const row& r : rows) {
+        SCOPED_TRACE(r.file);
+        Bitmap b = loadGameBitmap(r.file);
+        ASSERT_TRUE(b);
+        EXPECT_TRUE(b->w >= r.minW && b->h >= r.minH && b->w <= (r.maxW ? r.maxW : b->w) &&
+                    b->h <= (r.maxH ? r.maxH : b->h))
+            << b->w << " x " << b->h;
+        EXPECT_TRUE(!r.masked || (isMask(b.get(), 0, 0) && isMask(b.get(), b->w - 1, b->h - 1)));
+        EXPECT_TRUE(!r.body || !isMask(b.get(), b->w / 2, b->h / 2));
+        EXPECT_EQ(fringePixels(b.get()), 0);
     }
 }
 
-TEST_F(ContentPictures, MissionScreenIsLightWhereBlackTextGoes) {
-    Bitmap page = loadGameBitmap("gfx/missionscreen.tga");
-    ASSERT_TRUE(page);
-    // Title, briefing and objective lines are written in black.
-    for (auto [x, y] : {std::pair{260, 45}, {100, 120}, {400, 400}, {600, 300}, {700, 360}}) {
-        int c = getpixel(page.get(), x, y);
-        EXPECT_GT(getr32(c) + getg32(c) + getb32(c), 450) << x << "," << y;
-    }
+namespace {
+// Mean luminance (0 to 255) of a rectangle; ends at or below 0 count from
+// the right or bottom edge.
+double luminance(BITMAP* b, int x0, int y0, int x1, int y1) {
+    if (x1 <= 0) x1 += b->w;
+    if (y1 <= 0) y1 += b->h;
+    double sum = 0;
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x) {
+            const int c = getpixel(b, x, y);
+            sum += 0.299 * getr32(c) + 0.587 * getg32(c) + 0.114 * getb32(c);
+        }
+    return sum / ((x1 - x0) * (y1 - y0));
 }
+}  // namespace
 
-TEST_F(ContentPictures, CrosshairAndBulletsHaveABodyAtTheirCentre) {
-    Bitmap cross = loadGameBitmap("gfx/crosshair.tga");
-    ASSERT_TRUE(cross);
-    EXPECT_TRUE(isMask(cross.get(), 12, 12));
-    EXPECT_FALSE(isMask(cross.get(), 6, 6));
-    for (int i = 0; i < 8; ++i) {
-        Bitmap bullet = loadGameBitmap("gfx/bullet" + std::to_string(i) + ".tga");
-        ASSERT_TRUE(bullet) << i;
-        EXPECT_FALSE(isMask(bullet.get(), bullet->w / 2, bullet->h / 2)) << i;
+// The game writes fixed colours over its screens and buttons (black and
+// white menu labels, black mission text, white intro text, black version
+// lines in the intro, a white objective number on the arrow); the
+// backgrounds keep those places at a brightness where that text reads.
+TEST_F(ContentPictures, TextPlacesHaveTheBrightnessTheirTextNeeds) {
+    struct row {
+        std::string what, file;
+        int x0, y0, x1, y1;
+        double least, most;
+    };
+    std::vector<row> rows = {
+        {"dark menu corner for the white version lines", "gfx/mainmenu.tga", 560, 560, 800, 600, 0, 70},
+        {"selected button bright for its black label", "gfx/button.tga", 20, 8, -20, -8, 150, 255},
+        {"other buttons dark for grey (153) or white labels", "gfx/buttonpressed.tga", 20, 8, -20, -8, 0, 80},
+        {"in-game button dark for grey (170) labels", "gfx/ingamebutton.tga", 4, 4, -4, -4, 0, 90},
+        {"pressed in-game button dark for white labels", "gfx/ingamebuttonpressed.tga", 4, 4, -4, -4, 0, 90},
+        {"intro: white title and grey web line", "", 250, 420, 550, 480, 0, 70},
+        {"intro: black version lines", "", 560, 562, 800, 600, 150, 255},
+    };
+    // Menu option rows and key names: black, the selected one white.
+    for (int y = 60; y < 540; y += 40)
+        for (int x = 170; x < 630; x += 46)
+            rows.push_back({"menu label at " + std::to_string(x) + "," + std::to_string(y), "gfx/mainmenu.tga", x, y,
+                            x + 40, y + 20, 80, 175});
+    // Black title, briefing and objective lines on the mission screen.
+    for (auto [x, y] : {std::pair{260, 45}, {100, 120}, {400, 400}, {600, 300}, {700, 360}})
+        rows.push_back({"mission text at " + std::to_string(x) + "," + std::to_string(y), "gfx/missionscreen.tga", x, y,
+                        x + 1, y + 1, 150, 255});
+    Datafile intro = loadGameDatafile("data/intro.dat");
+    ASSERT_TRUE(intro);
+    for (const row& r : rows) {
+        Bitmap file = r.file.empty() ? Bitmap(nullptr, destroy_bitmap) : loadGameBitmap(r.file);
+        BITMAP* b = r.file.empty() ? static_cast<BITMAP*>(intro.get()[0].dat) : file.get();
+        ASSERT_TRUE(b) << r.what;
+        const double l = luminance(b, r.x0, r.y0, r.x1, r.y1);
+        EXPECT_GE(l, r.least) << r.what;
+        EXPECT_LE(l, r.most) << r.what;
     }
-}
-
-TEST_F(ContentPictures, ArrowPointsAlongPositiveX) {
+    // The objective number is written white over the arrow's middle.
     Bitmap arrow = loadGameBitmap("gfx/arrow.tga");
     ASSERT_TRUE(arrow);
-    // The tip is the rightmost drawn pixel and lies on the middle row.
+    EXPECT_LT(luminance(arrow.get(), arrow->w / 2 - 3, arrow->h / 2 - 2, arrow->w / 2 + 3, arrow->h / 2 + 4), 120);
+    // The arrow points along positive x: its rightmost drawn pixel lies on
+    // the middle row.
     int tipX = -1, tipY = -1;
     for (int x = arrow->w - 1; x >= 0 && tipX < 0; --x)
-        for (int y = 0; y < arrow->h; ++y)
-            if (!isMask(arrow.get(), x, y)) {
-                tipX = x;
-                tipY = y;
-                break;
-            }
+        for (int y = 0; y < arrow->h && tipX < 0; ++y)
+            if (!isMask(arrow.get(), x, y)) tipX = x, tipY = y;
     EXPECT_GT(tipX, arrow->w * 3 / 4);
     EXPECT_NEAR(tipY, arrow->h / 2, 2);
-    EXPECT_TRUE(isMask(arrow.get(), arrow->w - 1, 0));
 }

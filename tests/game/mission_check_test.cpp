@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "game/mission_check.h"
@@ -22,18 +23,18 @@ struct missionFiles {
     std::string description = "-Reach the door\nTitle\n1 1\nBriefing.\n";
     std::string campaign;  // campaign text name, "" for none
     int extraUnitType = -1;
-    float playerX = 16, playerY = 48;
+    float playerX = 16;
     int spawnCount = 4;
     bool spawnScripts = false;
 
     void write() const {
         for (const char* dir : {"maps", "mpmaps", "scripts", "gfx"}) mkdir(dir, 0755);
         maptest::writeTileset("tiles.dat", {0, 3}, {0, 1});
-        writeFileText("unit.dat", "sprites");
-        writeFileText("chars.txt", characters);
-        writeFileText("scripts/door.ukv", script);
-        writeFileText("maps/m.kvd", description);
-        writeFileText("maps/intro.kvd", "Chapter 1\nText.\n");
+        using text = std::pair<std::string, std::string>;
+        for (const auto& [name, content] : {text{"unit.dat", "sprites"}, text{"chars.txt", characters},
+                                            text{"scripts/door.ukv", script}, text{"maps/m.kvd", description},
+                                            text{"maps/intro.kvd", "Chapter 1\n"}})
+            writeFileText(name, content);
 
         maptest::mapBytes sp;
         sp.header('S', "tiles.dat", 4, 3);
@@ -44,10 +45,9 @@ struct missionFiles {
         sp.byte(0).byte(campaign.empty() ? 0 : 1);
         if (!campaign.empty()) sp.text(campaign);
         sp.text("chars.txt").int32(extraUnitType < 0 ? 3 : 4);
-        sp.byte(0).float32(playerX).float32(playerY).byte(64).byte(0).byte(0);
-        sp.byte(1).float32(80).float32(16).byte(0).byte(0).byte(0);
-        sp.byte(2).float32(112).float32(80).byte(0).byte(0).byte(0);
-        if (extraUnitType >= 0) sp.byte(extraUnitType).float32(16).float32(16).byte(0).byte(0).byte(0);
+        for (auto [type, x, y, direction] : {std::tuple{0, playerX, 48.0f, 64}, {1, 80.0f, 16.0f, 0},
+                                             {2, 112.0f, 80.0f, 0}, {extraUnitType, 16.0f, 16.0f, 0}})
+            if (type >= 0) sp.byte(type).float32(x).float32(y).byte(direction).byte(0).byte(0);
         sp.write("maps/m.kvm");
 
         maptest::mapBytes mp;
@@ -64,10 +64,12 @@ struct problemCase {
     const char* checks;
     std::function<void(missionFiles&)> spoil;
     const char* map;
-    const char* expected;  // the start of the one problem reported
+    const char* expected;  // the start of the one problem reported, nullptr for none
 };
 
 const problemCase CASES[] = {
+    {"a clean mission", [](missionFiles&) {}, "maps/m.kvm", nullptr},
+    {"a clean multiplayer map", [](missionFiles&) {}, "mpmaps/p.kvm", nullptr},
     {"a script that doesn't compile, at the compiler's line",
      [](missionFiles& f) { f.script = "event onUse\nmsgendl Hello.\nfrobnicate\nend\n"; }, "maps/m.kvm",
      "scripts/door.ukv:3: Unknown command frobnicate"},
@@ -103,21 +105,14 @@ const problemCase CASES[] = {
 
 }  // namespace
 
-TEST(MissionCheck, CleanMissionAndMultiplayerMapReportNothing) {
-    scopedWorkDir dir;
-    missionFiles().write();
-    EXPECT_EQ(checkMission("maps/m.kvm"), std::vector<std::string>{});
-    EXPECT_EQ(checkMission("mpmaps/p.kvm"), std::vector<std::string>{});
-}
-
-TEST(MissionCheck, ReportsEachProblemWithItsFileAndLine) {
+TEST(MissionCheck, ReportsEachProblemWithItsFileAndLineAndNothingForACleanMission) {
     for (const problemCase& c : CASES) {
         scopedWorkDir dir;
         missionFiles files;
         c.spoil(files);
         files.write();
         const std::vector<std::string> problems = checkMission(c.map);
-        ASSERT_EQ(problems.size(), 1u) << c.checks << (problems.empty() ? "" : ": " + problems[0]);
-        EXPECT_EQ(problems[0].rfind(c.expected, 0), 0u) << c.checks << ": " << problems[0];
+        ASSERT_EQ(problems.size(), c.expected ? 1u : 0u) << c.checks << (problems.empty() ? "" : ": " + problems[0]);
+        EXPECT_TRUE(!c.expected || problems[0].rfind(c.expected, 0) == 0) << c.checks << ": " << problems[0];
     }
 }

@@ -9,8 +9,10 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "../map/map_test_files.h"
@@ -22,23 +24,18 @@ namespace gametest {
 
 // One placed unit of a test map.
 struct placed {
-    placed(int type, float x, float y, int direction = 0, std::string script = "")
-        : type(type), x(x), y(y), direction(direction), script(std::move(script)) {}
     int type;
-    float x;
-    float y;
-    int direction;
-    std::string script;  // source path, "" for none
+    float x, y;
+    int direction = 0;
+    std::string script = "";  // source path, "" for none
 };
 
-// A map of floor tiles (tile 1 blocks everything) with its units and, per
+// A 16 x 16 map of floor tiles (tile 1 blocks everything) with its units and, per
 // tile index, script sources.
 struct missionFiles {
-    int width = 16;
-    int height = 16;
     std::vector<placed> units = {{0, 48, 48}};
-    std::vector<std::pair<int, std::string>> tileScripts;  // tile index, source text
-    std::string globalScript;                            // source text, "" none
+    std::map<int, std::string> tileScripts;  // tile index, source text
+    std::string globalScript;              // source text, "" none
     std::string description = "-Reach the door\nTest mission\n3 4\nBriefing line\n";
     std::string characters = "1 me 4.0 100 50 1 10 20 30 40 50 u.dat\n1 foe 2.0 40 0 2 10 1000 u.dat\n1 pal 1.0 20 0 u.dat\n";
 };
@@ -49,7 +46,8 @@ protected:
         oldScreen = screen;
         screen = create_bitmap(800, 600);
         global.menuFont = global.textFont = global.messageFont = font;
-        global.crosshair = picture(13, 13, makecol(0, 255, 0));
+        global.crosshair = create_bitmap(13, 13);
+        clear_to_color(global.crosshair, makecol(0, 255, 0));
         global.complexSfx = 0;
         global.vsync = 0;
         global.videoBitmaps = 0;
@@ -61,28 +59,25 @@ protected:
         maptest::writeTileset("t.dat", {0, 3}, {0, 1});
         ASSERT_TRUE(worldtest::writeUnitDatafile("u.dat", 6));
         worldtest::writeBulletFiles();
-        savePicture("gfx/lifebar.tga", 200, 12, makecol(255, 0, 0));
-        savePicture("gfx/armorbar.tga", 200, 12, makecol(0, 0, 255));
-        savePicture("gfx/arrow.tga", 40, 32, makecol(255, 255, 0));
-        for (int i = 0; i < WEAPON_ICONS; ++i) savePicture("gfx/weapon" + std::to_string(i) + ".tga", 64, 28, makecol(0, 80, i));
-        savePicture("gfx/gameover.tga", 440, 120, makecol(200, 0, 0));
-        savePicture("gfx/missionsolved.tga", 440, 120, makecol(0, 200, 0));
-        savePicture("gfx/missionscreen.tga", 800, 600, makecol(230, 230, 210));
-        savePicture("gfx/buttonContinue.tga", 160, 40, makecol(90, 90, 90));
-        savePicture("gfx/buttonSave.tga", 160, 40, makecol(60, 60, 60));
+        std::vector<std::tuple<std::string, int, int>> pictures = {
+            {"lifebar", 200, 12},        {"armorbar", 200, 12},       {"arrow", 40, 32},           {"gameover", 440, 120},
+            {"missionsolved", 440, 120}, {"missionscreen", 800, 600}, {"buttonContinue", 160, 40}, {"buttonSave", 160, 40}};
+        for (int i = 0; i < WEAPON_ICONS; ++i) pictures.push_back({"weapon" + std::to_string(i), 64, 28});
+        for (const auto& [name, w, h] : pictures) {
+            BITMAP* b = create_bitmap(w, h);
+            clear_to_color(b, makecol(200, 200, 190));
+            save_bitmap(("gfx/" + name + ".tga").c_str(), b, nullptr);
+            destroy_bitmap(b);
+        }
         hooks.runScreen = [this](pacedScreen& s) {
             ++screensShown;
             s.draw();
             for (int code : screenKeys) {
                 key[code] = 1;
-                s.step();
+                EXPECT_EQ(s.step(), code != KEY_ENTER) << "Enter, and only Enter, leaves the screen";
                 key[code] = 0;
                 keyStates.resetAll();
             }
-            key[KEY_ENTER] = 1;
-            EXPECT_FALSE(s.step()) << "Enter leaves the screen";
-            key[KEY_ENTER] = 0;
-            keyStates.resetAll();
         };
         hooks.inGameMenu = [this](BITMAP*) {
             if (menuChoices.empty()) return 0;
@@ -92,7 +87,6 @@ protected:
         };
         hooks.options = [this] { ++optionsShown; };
         hooks.chooseSlot = [this] { return slotChoice; };
-        hooks.archive = [](messageClass&) {};
     }
     void TearDown() override {
         destroy_bitmap(screen);
@@ -101,32 +95,20 @@ protected:
         global.crosshair = nullptr;
     }
 
-    static BITMAP* picture(int w, int h, int colour) {
-        BITMAP* b = create_bitmap(w, h);
-        clear_to_color(b, colour);
-        return b;
-    }
-    static void savePicture(const std::string& name, int w, int h, int colour) {
-        BITMAP* b = picture(w, h, colour);
-        save_bitmap(name.c_str(), b, nullptr);
-        destroy_bitmap(b);
-    }
 
     // Writes "maps/<name>.kvm", its description and "chars.txt"; tile and
     // global scripts go to "scripts/".
     void write(const missionFiles& files, const std::string& name = "m") {
         maptest::mapBytes map;
-        map.header('S', "t.dat", files.width, files.height);
-        for (int i = 0; i < files.width * files.height; ++i) {
-            std::string source;
-            for (const auto& [index, text] : files.tileScripts)
-                if (index == i) source = text;
-            if (source.empty()) {
+        map.header('S', "t.dat", 16, 16);
+        for (int i = 0; i < 16 * 16; ++i) {
+            const auto script = files.tileScripts.find(i);
+            if (script == files.tileScripts.end()) {
                 map.byte(0).byte(0);
                 continue;
             }
             const std::string path = "scripts/tile" + std::to_string(i) + ".ukv";
-            writeFileText(path, source);
+            writeFileText(path, script->second);
             map.byte(0).byte(SCRIPT_SOURCE).text(path);
         }
         if (!files.globalScript.empty()) writeFileText("scripts/" + name + "global.ukv", files.globalScript);
@@ -162,7 +144,7 @@ protected:
     missionHooks hooks;
     int screensShown = 0;
     int slotChoice = -1;
-    std::vector<int> screenKeys;  // pressed on a description screen before Enter
+    std::vector<int> screenKeys = {KEY_ENTER};  // pressed on a description screen
     std::vector<int> menuChoices;  // answers of the in-game menu, in order
     int optionsShown = 0;
     BITMAP* oldScreen = nullptr;

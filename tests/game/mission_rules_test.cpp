@@ -21,7 +21,7 @@ missionFiles crowd() {
 
 using MissionRules = missionTest;
 
-TEST_F(MissionRules, RequestsAgainstPlayerAndUnits) {
+TEST_F(MissionRules, RequestsShotsAndBurstsAgainstPlayerAndUnits) {
     write(crowd());
     enum who { PLAYER = -1, A = 0, B = 1, C = 2, NOBODY = 9 };
     const struct {
@@ -29,25 +29,25 @@ TEST_F(MissionRules, RequestsAgainstPlayerAndUnits) {
         int caller;
         who shooter;
         float x, y;
-        bool god;
-        bool declined;
-        int playerLife, aLife, bLife, cLife;
+        bool god, declined;
+        std::vector<int> lives;  // the player's, A's, B's and C's
     } rows[] = {
-        {"player's bullet at the muzzle passes", -2, PLAYER, 48, 48, false, false, 100, 40, 40, 20},
-        {"enemy bullet hits the player", -2, A, 48, 48, false, true, 95, 40, 40, 20},
-        {"god mode keeps the player whole", -2, A, 48, 48, true, true, 100, 40, 40, 20},
-        {"an enemy's bullet passes the enemy", -2, A, 200, 300, false, false, 100, 40, 40, 20},
-        {"enemy bullet stops at another enemy unharmed", -2, A, 300, 300, false, true, 100, 40, 40, 20},
-        {"enemy bullet hurts a civilian", -2, A, 400, 300, false, true, 100, 40, 40, 15},
-        {"player bullet hurts an enemy", -2, PLAYER, 200, 300, false, true, 100, 35, 40, 20},
-        {"splinter hurts the player", -8, NOBODY, 48, 48, false, true, 80, 40, 40, 20},
-        {"splinter spares the player in god mode", -8, NOBODY, 48, 48, true, true, 100, 40, 40, 20},
-        {"splinter hurts an enemy", -8, NOBODY, 300, 300, false, true, 100, 40, 20, 20},
-        {"a unit is stopped by the player", A, NOBODY, 50, 50, false, true, 100, 40, 40, 20},
-        {"the player is stopped by a unit", PLAYER, NOBODY, 205, 300, false, true, 100, 40, 40, 20},
-        {"a unit doesn't stop itself", A, NOBODY, 201, 300, false, false, 100, 40, 40, 20},
-        {"a box edge touching counts", A, NOBODY, 300 - 12, 300, false, true, 100, 40, 40, 20},
-        {"boxes a pixel apart pass", A, NOBODY, 300 - 13, 300, false, false, 100, 40, 40, 20},
+        {"player's bullet at the muzzle passes", -2, PLAYER, 48, 48, false, false, {100, 40, 40, 20}},
+        {"enemy bullet hits the player", -2, A, 48, 48, false, true, {95, 40, 40, 20}},
+        {"god mode keeps the player whole", -2, A, 48, 48, true, true, {100, 40, 40, 20}},
+        {"an enemy's bullet passes the enemy", -2, A, 200, 300, false, false, {100, 40, 40, 20}},
+        {"enemy bullet stops at another enemy unharmed", -2, A, 300, 300, false, true, {100, 40, 40, 20}},
+        {"enemy bullet hurts a civilian", -2, A, 400, 300, false, true, {100, 40, 40, 15}},
+        {"player bullet hurts an enemy", -2, PLAYER, 200, 300, false, true, {100, 35, 40, 20}},
+        {"splinter hurts the player", -8, NOBODY, 48, 48, false, true, {80, 40, 40, 20}},
+        {"splinter spares the player in god mode", -8, NOBODY, 48, 48, true, true, {100, 40, 40, 20}},
+        {"splinter hurts an enemy", -8, NOBODY, 300, 300, false, true, {100, 40, 20, 20}},
+        {"a unit is stopped by the player", A, NOBODY, 50, 50, false, true, {100, 40, 40, 20}},
+        {"the player is stopped by a unit", PLAYER, NOBODY, 205, 300, false, true, {100, 40, 40, 20}},
+        {"a unit doesn't stop itself", A, NOBODY, 201, 300, false, false, {100, 40, 40, 20}},
+        {"a box edge touching counts", A, NOBODY, 300 - 12, 300, false, true, {100, 40, 40, 20}},
+        {"so does the other edge", A, NOBODY, 300 + 12, 300, false, true, {100, 40, 40, 20}},
+        {"boxes a pixel apart pass", A, NOBODY, 300 - 13, 300, false, false, {100, 40, 40, 20}},
     };
     for (const auto& row : rows) {
         auto game = load();
@@ -59,57 +59,56 @@ TEST_F(MissionRules, RequestsAgainstPlayerAndUnits) {
         request.set(0, 0, row.x, row.y, 0, 1, 6);
         game->handleMoveRequest(&request, game->machine, row.caller, team, 0);
         EXPECT_EQ(request.wasDeclined(), row.declined) << row.checks;
-        EXPECT_EQ(var(*game, MV_LIFE), row.playerLife) << row.checks;
-        EXPECT_EQ(game->units[A]->life, row.aLife) << row.checks;
-        EXPECT_EQ(game->units[B]->life, row.bLife) << row.checks;
-        EXPECT_EQ(game->units[C]->life, row.cLife) << row.checks;
+        const auto& units = game->units;
+        EXPECT_EQ((std::vector<int>{var(*game, MV_LIFE), units[A]->life, units[B]->life, units[C]->life}), row.lives)
+            << row.checks;
     }
-}
-
-TEST_F(MissionRules, AUnitKilledByThePlayerFacesTheShotAndRunsOnKill) {
-    writeFileText("scripts/guard.ukv", "event onKill\ninc %41\nend\n");
-    missionFiles files = crowd();
-    files.units = {{0, 48, 48}, {1, 48, 200, 0, "scripts/guard.ukv"}};
-    write(files);
-    auto game = load();
-    bulletRequest shot;
-    shot.set(48, 60, 128, 3, &game->player);
-    game->addBullets(&shot);
-    for (int i = 0; i < 20 && game->units[0]->isAlife(); ++i) game->step();
-    EXPECT_FALSE(game->units[0]->isAlife());
-    EXPECT_EQ(game->units[0]->direction, 0);
-    EXPECT_EQ(var(*game, 41), 1);
-    EXPECT_EQ(var(*game, MV_ENEMYDEAD), 1);
-    EXPECT_EQ(var(*game, MV_ENEMIESLEFT), 0);
-}
-
-TEST_F(MissionRules, WalkingOntoAScriptedTileRunsItsEvent) {
-    missionFiles files;
-    files.units = {{0, 48, 48, 64}};  // facing right
-    files.tileScripts = {{16 * 1 + 3, "event onEnter\nset %45 THISX\nend\n"}};
-    write(files);
-    auto game = load();
-    pointer = {800, 48};  // straight right of the player on screen
-    worldtest::hold(SLOT_FORWARD);
-    for (int i = 0; i < 20 && var(*game, 45) == 0; ++i) game->step();
-    worldtest::hold(SLOT_FORWARD, false);
-    EXPECT_EQ(var(*game, 45), 3);
-    EXPECT_GE(game->player.getPosX(), 96);
-    EXPECT_EQ(game->player.getPosY(), 48);
-}
-
-TEST_F(MissionRules, ANamedMapEndsTheMissionAfterTheCountdownWithItsPicture) {
+    // Other units' shots are placed around the player and bursts hurt it.
     const struct {
-        const char* name;
-        bool failed;
-    } rows[] = {{"GO", true}, {"next", false}};
-    for (const auto& row : rows) {
+        const char* checks;
+        float x, y;
+        int facing;
+        int volume, pan;
+    } placements[] = {
+        {"ahead", 0, -100, 0, 200, 127}, {"right", 100, 0, 0, 200, 255}, {"behind right", 100, 100, 0, 160, 191},
+        {"behind", 0, 100, 0, 160, 127}, {"left", -100, 0, 0, 200, 0},  {"facing right, shot ahead", 100, 0, 64, 200, 127},
+    };
+    for (const auto& row : placements) {
+        const shotPlacement p = placeShotSound(row.x, row.y, 0, 0, row.facing, 200);
+        EXPECT_EQ(std::pair(p.volume, p.pan), std::pair(row.volume, row.pan)) << row.checks;
+    }
+    auto game = load();
+    global.complexSfx = 1;
+    bulletRequest shot;
+    shot.set(300, 48, 0, 0, game->units[0].get());
+    game->addBullets(&shot);
+    EXPECT_EQ(bulletSounds[0].pan, 255) << "an enemy to the right";
+    shot.team = &game->player;
+    game->addBullets(&shot);
+    EXPECT_EQ(bulletSounds[0].pan, 127) << "the player's own shot is centred";
+    global.complexSfx = 0;
+    // How a burst scatters is the bullet pool's rule; here its splinters hurt the player.
+    bulletRequest burst;
+    burst.set(60, 60, 0, 6, nullptr);  // weapon 4's splinters, every 7th direction
+    game->explosion(burst);
+    game->step();
+    EXPECT_LT(var(*game, MV_LIFE), 100);
+}
+
+// A script names a map at its third step; the countdown that follows
+// spares the player, and an enemy the player shot at the start has faced
+// the shot and run its onKill event.
+TEST_F(MissionRules, ANamedMapEndsTheMissionAfterTheCountdownWithItsPicture) {
+    writeFileText("scripts/guard.ukv", "event onKill\ninc %41\nend\n");
+    for (const std::string name : {"GO", "next"}) {
         missionFiles files = crowd();
-        files.units = {{0, 48, 48}, {1, 48, 100}};
-        files.globalScript = std::string("event global\ninc %40\nequal %40 3\nif ZFLAG\ngoto ") + row.name +
-                             "\nendif\nend\n";
+        files.units = {{0, 48, 48}, {1, 48, 100, 0, "scripts/guard.ukv"}};
+        files.globalScript = "event global\ninc %40\nequal %40 3\nif ZFLAG\ngoto " + name + "\nendif\nend\n";
         write(files);
         auto game = load();
+        bulletRequest shot;
+        shot.set(48, 60, 128, 3, &game->player);
+        game->addBullets(&shot);
         int steps = 1;
         while (game->step()) {
             if (++steps == 10) {
@@ -118,70 +117,29 @@ TEST_F(MissionRules, ANamedMapEndsTheMissionAfterTheCountdownWithItsPicture) {
                 game->handleMoveRequest(&splinter, game->machine, -8, nullptr, 0);
             }
         }
-        EXPECT_EQ(steps, 3 + END_COUNTDOWN + 1) << row.name;
+        EXPECT_EQ(steps, 3 + END_COUNTDOWN + 1) << name;
         EXPECT_EQ(game->result, 1);
-        EXPECT_EQ(game->nextMap, row.name);
-        EXPECT_EQ(game->endPicture, row.failed ? game->gameOverPicture : game->solvedPicture);
+        EXPECT_EQ(game->nextMap, name);
+        EXPECT_EQ(game->endPicture, name == "GO" ? game->gameOverPicture : game->solvedPicture);
         EXPECT_EQ(var(*game, MV_LIFE), 100) << "a splinter during the countdown doesn't hurt";
+        EXPECT_FALSE(game->units[0]->isAlife());
+        EXPECT_EQ(game->units[0]->direction, 0);
+        EXPECT_TRUE(var(*game, 41) == 1 && var(*game, MV_ENEMYDEAD) == 1 && var(*game, MV_ENEMIESLEFT) == 0);
     }
 }
 
-TEST_F(MissionRules, NumberKeysChooseAnObjectiveThatExists) {
-    const struct {
-        const char* checks;
-        std::string description;
-        int keyCode;
-        int active;
-    } rows[] = {
-        {"5 of 2 objectives", "-a\n-b\nT\n1 1 2 2\n", KEY_5, 2},
-        {"2 of 2 objectives", "-a\n-b\nT\n1 1 2 2\n", KEY_2, 2},
-        {"1 of 2 objectives", "-a\n-b\nT\n1 1 2 2\n", KEY_1, 1},
-        {"3 without objectives", "T\n", KEY_3, 1},
-    };
-    for (const auto& row : rows) {
-        missionFiles files;
-        files.description = row.description;
-        write(files);
-        auto game = load();
-        tap(row.keyCode, *game);
-        EXPECT_EQ(var(*game, MV_ACTIVEOBJECTIVE), row.active) << row.checks;
-    }
-}
-
-TEST_F(MissionRules, CheatKeys) {
-    write(missionFiles{});
-    auto game = load();
-    tap(KEY_F11, *game);
-    for (int i = 0; i < AMMO_WEAPONS; ++i) EXPECT_EQ(var(*game, MV_W1AMMO + i), 999);
-    EXPECT_EQ(game->messages->lines[0].text, " Ammo cheat used");
-    tap(KEY_F12, *game);
-    EXPECT_TRUE(game->godMode);
-    EXPECT_EQ(game->messages->lines[0].text, " God mode activated");
-    const char oldBlood = global.bloodMode;
-    tap(KEY_F10, *game);
-    EXPECT_NE(global.bloodMode, oldBlood);
-    global.bloodMode = oldBlood;
-}
-
-TEST_F(MissionRules, InGameMenuReviewsOpensOptionsAndQuits) {
-    write(missionFiles{});
-    auto game = load();
-    menuChoices = {1, 2, 7, 0};
-    tap(KEY_ESC, *game);
-    EXPECT_EQ(screensShown, 2) << "the description, then its review";
-    EXPECT_EQ(optionsShown, 1);
-    EXPECT_TRUE(game->running);
-    menuChoices = {3};
-    tap(KEY_ESC, *game);
-    EXPECT_FALSE(game->running);
-    EXPECT_EQ(game->result, 0);
-}
-
-TEST_F(MissionRules, ReviewMarksDoneObjectivesBlueWithSuccess) {
+// A mission with two objectives, the first done at once: the review marks
+// it blue with a success line, number keys choose objectives that exist,
+// cheats and the in-game menu answer, and walking onto a scripted tile
+// runs its event.
+TEST_F(MissionRules, ReviewKeysMenuAndATileEventInOneMission) {
     missionFiles files;
+    files.units = {{0, 48, 48, 64}};  // facing right
     files.description = "-first\n-second\nT\n2 2 5 5\n";
     files.globalScript = "event global\nset OBJECTIVE1 1\nend\n";
+    files.tileScripts = {{16 * 1 + 3, "event onEnter\nset %45 THISX\nend\n"}};
     write(files);
+    pointer = {800, 48};  // straight right of the player on screen
     auto game = load();
     game->step();
     tap(global.keys[SLOT_DESCRIPTION], *game);
@@ -195,46 +153,38 @@ TEST_F(MissionRules, ReviewMarksDoneObjectivesBlueWithSuccess) {
                 if (getpixel(game->page, x, y + dy) == makecol(0, 170, 0)) return true;
         return false;
     };
-    const int line = text_height(font) + 3;
     EXPECT_TRUE(greenIn(game->objectiveLineY));
-    EXPECT_FALSE(greenIn(game->objectiveLineY + line));
-}
-
-TEST_F(MissionRules, OtherUnitsShotsArePlacedAroundThePlayer) {
-    const struct {
-        const char* checks;
-        float x, y;
-        int facing;
-        int volume, pan;
-    } rows[] = {
-        {"ahead", 0, -100, 0, 200, 127}, {"right", 100, 0, 0, 200, 255}, {"behind right", 100, 100, 0, 160, 191},
-        {"behind", 0, 100, 0, 160, 127}, {"left", -100, 0, 0, 200, 0},  {"facing right, shot ahead", 100, 0, 64, 200, 127},
-    };
-    for (const auto& row : rows) {
-        const shotPlacement p = placeShotSound(row.x, row.y, 0, 0, row.facing, 200);
-        EXPECT_EQ(p.volume, row.volume) << row.checks;
-        EXPECT_EQ(p.pan, row.pan) << row.checks;
+    EXPECT_FALSE(greenIn(game->objectiveLineY + text_height(font) + 3));
+    for (auto [code, active] : {std::pair{KEY_5, 2}, {KEY_1, 1}, {KEY_2, 2}}) {
+        tap(code, *game);
+        EXPECT_EQ(var(*game, MV_ACTIVEOBJECTIVE), active) << "key " << code - KEY_0 << " of 2 objectives";
     }
-    write(crowd());
-    auto game = load();
-    global.complexSfx = 1;
-    bulletRequest shot;
-    shot.set(300, 48, 0, 0, game->units[0].get());
-    game->addBullets(&shot);
-    EXPECT_EQ(bulletSounds[0].pan, 255) << "an enemy to the right";
-    shot.team = &game->player;
-    game->addBullets(&shot);
-    EXPECT_EQ(bulletSounds[0].pan, 127) << "the player's own shot is centred";
-    global.complexSfx = 0;
+    tap(KEY_F11, *game);
+    for (int i = 0; i < AMMO_WEAPONS; ++i) EXPECT_EQ(var(*game, MV_W1AMMO + i), 999);
+    EXPECT_EQ(game->messages->lines[0].text, " Ammo cheat used");
+    tap(KEY_F12, *game);
+    EXPECT_TRUE(game->godMode);
+    EXPECT_EQ(game->messages->lines[0].text, " God mode activated");
+    const char oldBlood = global.bloodMode;
+    tap(KEY_F10, *game);
+    EXPECT_NE(global.bloodMode, oldBlood);
+    global.bloodMode = oldBlood;
+    // The in-game menu reviews the description, opens the options, then quits.
+    const int shown = screensShown;
+    menuChoices = {1, 2, 7, 0};
+    tap(KEY_ESC, *game);
+    EXPECT_EQ(screensShown, shown + 1);
+    EXPECT_EQ(optionsShown, 1);
+    worldtest::hold(SLOT_FORWARD);
+    for (int i = 0; i < 20 && var(*game, 45) == 0; ++i) game->step();
+    worldtest::hold(SLOT_FORWARD, false);
+    EXPECT_EQ(var(*game, 45), 3);
+    EXPECT_GE(game->player.getPosX(), 96);
+    EXPECT_EQ(game->player.getPosY(), 48);
+    EXPECT_TRUE(game->running);
+    menuChoices = {3};
+    tap(KEY_ESC, *game);
+    EXPECT_FALSE(game->running);
+    EXPECT_EQ(game->result, 0);
 }
 
-// How a burst scatters is the bullet pool's rule; here its splinters hurt the player.
-TEST_F(MissionRules, ABurstsSplintersHurtThePlayer) {
-    write(crowd());
-    auto game = load();
-    bulletRequest burst;
-    burst.set(60, 60, 0, 6, nullptr);  // weapon 4's splinters, every 7th direction
-    game->explosion(burst);
-    game->step();
-    EXPECT_LT(var(*game, MV_LIFE), 100);
-}

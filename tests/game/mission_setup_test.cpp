@@ -8,102 +8,77 @@ using namespace gametest;
 
 using MissionSetup = missionTest;
 
-TEST_F(MissionSetup, DifficultyBonusesAddRefillsAndEaseEnemyFireRates) {
+// Units naming one script source share its scripts and each runs onLoad;
+// the difficulty adds refills and eases enemy fire rates (not below 1, 0
+// stays); a tile's onLoad script overrides or forbids starting ammunition.
+TEST_F(MissionSetup, ScriptsDifficultyAndStartingAmmunition) {
+    writeFileText("scripts/guard.ukv", "event onLoad\ninc %40\nend\nevent onKill\ninc %41\nend\n");
+    writeFileText("scripts/other.ukv", "event onLoad\ninc %42\nend\n");
     const struct {
         const char* checks;
         int heal, ammo, fireRate, eased;
-    } rows[] = {
-        {"easy", 4, 3, 10, 8}, {"medium", 2, 1, 10, 9}, {"hard", 0, 0, 10, 10},
-        {"a rate of 1 stays 1", 4, 3, 1, 1}, {"a rate of 0 stays 0", 4, 3, 0, 0},
-    };
-    for (const auto& row : rows) {
-        missionFiles files;
-        files.characters = "1 me 4 100 0 0 0 0 0 0 u.dat\n1 foe 2 40 0 2 " + std::to_string(row.fireRate) +
-                           " 1000 u.dat\n0\n";
-        files.units.push_back({1, 200, 200});
-        write(files);
-        auto game = load("m", row.heal, row.ammo);
-        EXPECT_EQ(var(*game, MV_HEALREFILLS), row.heal) << row.checks;
-        EXPECT_EQ(var(*game, MV_AMMOREFILLS), row.ammo) << row.checks;
-        EXPECT_EQ(game->enemyTypes[0]->shootFreq, row.eased) << row.checks;
-        EXPECT_EQ(game->units[0]->shootFreq, row.eased) << row.checks;
-    }
-}
-
-TEST_F(MissionSetup, TileOnLoadScriptsOverrideOrForbidStartingAmmunition) {
-    const struct {
-        const char* checks;
         std::string onLoad;
         int w3;
     } rows[] = {
-        {"set ammunition stays", "set W3AMMO 50\n", 50},
-        {"forbidden weapon starts empty", "set W3AMMO -1\n", 0},
-        {"untouched takes the set's", "", 30},
+        {"easy, ammunition set", 4, 3, 10, 8, "set W3AMMO 50\n", 50},
+        {"medium, weapon forbidden", 2, 1, 10, 9, "set W3AMMO -1\n", 0},
+        {"hard, the set's ammunition", 0, 0, 10, 10, "", 30},
+        {"a rate of 1 stays 1", 4, 3, 1, 1, "", 30},
+        {"a rate of 0 stays 0", 4, 3, 0, 0, "", 30},
     };
     for (const auto& row : rows) {
         missionFiles files;
-        files.tileScripts = {{0, "event onLoad\n" + row.onLoad + "inc %40\nend\n"}};
+        files.characters = "1 me 4.0 100 50 1 10 20 30 40 50 u.dat\n1 foe 2 40 0 2 " + std::to_string(row.fireRate) +
+                           " 1000 u.dat\n1 pal 1 20 0 u.dat\n";
+        files.units = {{0, 48, 48}, {1, 100, 200, 0, "scripts/guard.ukv"}, {2, 200, 200, 0, "scripts/other.ukv"},
+                       {1, 300, 200, 0, "scripts/guard.ukv"}, {1, 400, 200}};
+        files.tileScripts = {{0, "event onLoad\n" + row.onLoad + "inc %43\nend\n"}};
         write(files);
-        auto game = load();
-        EXPECT_EQ(var(*game, MV_W1AMMO + 2), row.w3) << row.checks;
-        EXPECT_EQ(var(*game, MV_W1AMMO), 10) << row.checks;
-        EXPECT_EQ(var(*game, MV_MAXLIFE), 100) << row.checks;
-        EXPECT_EQ(var(*game, MV_LIFE), 100) << row.checks;
-        EXPECT_EQ(var(*game, MV_ARMOR), 50) << row.checks;
+        auto game = load("m", row.heal, row.ammo);
+        const int w3 = var(*game, MV_W1AMMO + 2);
+        EXPECT_EQ((std::vector<int>{var(*game, MV_HEALREFILLS), var(*game, MV_AMMOREFILLS),
+                                    game->enemyTypes[0]->shootFreq, game->units[0]->shootFreq, w3}),
+                  (std::vector<int>{row.heal, row.ammo, row.eased, row.eased, row.w3}))
+            << row.checks;
+        EXPECT_EQ((std::vector<int>{var(*game, MV_W1AMMO), var(*game, MV_MAXLIFE), var(*game, MV_LIFE),
+                                    var(*game, MV_ARMOR), var(*game, 40), var(*game, 42), var(*game, 43)}),
+                  (std::vector<int>{10, 100, 100, 50, 2, 1, 1}))
+            << "weapon 1's ammunition, life, armour and the onLoad counts";
+        ASSERT_EQ(game->units.size(), 4u);
+        EXPECT_TRUE(game->scripts[0] == game->scripts[2] && game->scripts[0] != game->scripts[1] && !game->scripts[3]);
+        EXPECT_TRUE(game->units[0]->isEnemy() && !game->units[1]->isEnemy());
     }
 }
 
-TEST_F(MissionSetup, UnitsNamingTheSameSourceShareItsScriptsAndEachRunsOnLoad) {
-    writeFileText("scripts/guard.ukv", "event onLoad\ninc %40\nend\nevent onKill\ninc %41\nend\n");
-    writeFileText("scripts/other.ukv", "event onLoad\ninc %42\nend\n");
-    missionFiles files;
-    files.units = {{0, 48, 48}, {1, 100, 200, 0, "scripts/guard.ukv"}, {2, 200, 200, 0, "scripts/other.ukv"},
-                   {1, 300, 200, 0, "scripts/guard.ukv"}, {1, 400, 200}};
-    write(files);
-    auto game = load();
-    ASSERT_EQ(game->units.size(), 4u);
-    EXPECT_EQ(var(*game, 40), 2);
-    EXPECT_EQ(var(*game, 42), 1);
-    EXPECT_EQ(game->scripts[0], game->scripts[2]);
-    EXPECT_NE(game->scripts[0], game->scripts[1]);
-    EXPECT_EQ(game->scripts[3], nullptr);
-    EXPECT_TRUE(game->units[0]->isEnemy());
-    EXPECT_FALSE(game->units[1]->isEnemy());
-}
-
-TEST_F(MissionSetup, PlayerOnlyMapLoadsWithAnEmptyUnitList) {
-    write(missionFiles{});
-    auto game = load();
-    EXPECT_TRUE(game->units.empty());
-    EXPECT_EQ(game->player.getPosX(), 48);
-    EXPECT_EQ(game->objectiveCount, 1);
-    EXPECT_EQ(game->machine.objectiveCount, 1);
-    EXPECT_EQ(screensShown, 1);
-}
-
-TEST_F(MissionSetup, EveryStartRewritesSlotZeroAndSWritesTheChosenSlot) {
+// A player-only mission without objectives: every start rewrites slot 0,
+// S on the description screen writes the chosen slot, and a failed save
+// is reported; key 3 picks objective 1.
+TEST_F(MissionSetup, APlayerOnlyMissionSavesItsStartsToTheSlots) {
     std::filesystem::create_directories("save");
     writeFileText("save/slot0.sav", "old\n0 0");
-    write(missionFiles{});
-    screenKeys = {KEY_S};
-    slotChoice = -1;
-    load("m", 4, 3);
+    missionFiles files;
+    files.description = "T\n";
+    write(files);
+    screenKeys = {KEY_S, KEY_ENTER};
+    auto game = load("m", 4, 3);
+    EXPECT_TRUE(game->units.empty());
+    EXPECT_EQ(game->player.getPosX(), 48);
+    EXPECT_TRUE(game->objectiveCount == 0 && game->machine.objectiveCount == 0);
+    EXPECT_EQ(screensShown, 1);
+    tap(KEY_3, *game);
+    EXPECT_EQ(var(*game, MV_ACTIVEOBJECTIVE), 1) << "key 3 without objectives";
     EXPECT_EQ(readFileText("save/slot0.sav"), "m\n4 3");
     EXPECT_FALSE(std::filesystem::exists("save/slot2.sav")) << "a cancelled choice writes nothing";
     slotChoice = 2;
-    auto game = load("m", 2, 1);
+    EXPECT_FALSE(load("m", 2, 1)->saveFailed);
     EXPECT_EQ(readFileText("save/slot0.sav"), "m\n2 1");
     EXPECT_EQ(readFileText("save/slot2.sav"), "m\n2 1");
-    EXPECT_FALSE(game->saveFailed);
-}
-
-TEST_F(MissionSetup, ASaveThatCannotBeWrittenIsReportedOnThePage) {
+    std::filesystem::remove_all("save");
+    screenKeys = {KEY_ENTER};
     std::filesystem::create_directories("maps/sub");
-    write(missionFiles{}, "sub/m");
-    auto game = load("sub/m");
-    EXPECT_TRUE(game->saveFailed) << "a map reached through a folder";
+    write(files, "sub/m");
+    EXPECT_TRUE(load("sub/m")->saveFailed) << "a map reached through a folder";
     EXPECT_FALSE(std::filesystem::exists("save/slot0.sav"));
-    write(missionFiles{});
     writeFileText("save", "a file where the folder belongs");
     EXPECT_TRUE(load()->saveFailed) << "the save folder can't be made";
 }
@@ -112,9 +87,7 @@ TEST_F(MissionSetup, BrokenMissionsEndWithAReason) {
     const struct {
         const char* checks;
         std::vector<placed> units;
-        std::string characters;
-        std::string description;
-        std::string message;
+        std::string characters, description, message;
     } rows[] = {
         {"no player", {{1, 100, 100}}, "", "", "No player on map"},
         {"two players", {{0, 48, 48}, {0, 100, 100}}, "", "", "More than one player on map"},
