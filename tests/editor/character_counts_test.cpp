@@ -8,8 +8,7 @@
 TEST(CharacterCounts, ReadsTheCountsAroundTheDefinitions) {
     struct row { const char* what; const char* text; bool ok; int players, enemies, civilians; };
     const row rows[] = {
-        {"full set", "1\np 3.0 100 50 1 60 40 8 5 2 p.dat\n2\ne 2 40 0 2 8 400 e.dat\nh 1.4 120 80 2 5 1 500 h.dat\n1\n"
-         "c 1 2 0 c.dat\n", true, 1, 2, 1},
+        {"full set", "1\np 3 9 5 1 6 4 8 5 2 p\n2\ne 2 4 0 2 8 4 e\nh 1 9 8 2 5 1 5 h\n1\nc 1 2 0 c\n", true, 1, 2, 1},
         {"player without armour has no armour type", "1\np 3.0 100 0 60 40 8 5 2 p.dat\n3\n", true, 1, 3, 0},
         {"no player", "0\n4\n", true, 0, 4, 0},
         {"missing player count", "", false, 0, 0, 0},

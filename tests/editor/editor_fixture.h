@@ -67,28 +67,25 @@ public:
         global.menuFont = global.textFont = global.messageFont = font;
         global.vsync = 0;  // no screen to wait for; earlier tests may have set the default
         std::memcpy(global.keys, DEFAULT_KEYS, sizeof global.keys);
-        releaseAll();
+        for (int k = 0; k < KEY_MAX; ++k) key[k] = 0;
+        keyStates.resetAll();
         for (const char* folder : {"data", "maps", "scripts"}) std::filesystem::create_directories(folder);
         writeFileBytes("data/editorgr.dat", lookFile);
         maptest::writeTileset("t.dat", {0, 0, 0, 0}, {0, 0, 0, 0});
         // 1 player, 3 enemy types, 2 civilian types.
-        const std::string enemy = "rifleman 2.0 40 0 2 8 400 r.dat\n", civilian = "scientist 1.5 20 0 s.dat\n";
-        writeFileText("chars.txt", "1\nplayer 3.0 100 50 1 60 40 8 5 2 p.dat\n3\n" + enemy + enemy + enemy + "2\n" +
-                                       civilian + civilian);
+        const std::string e = "e 2 40 0 2 8 400 e.dat\n", c = "c 1.5 20 0 c.dat\n";
+        writeFileText("chars.txt", "1\np 3 100 0 60 40 8 5 2 p.dat\n3\n" + e + e + e + "2\n" + c + c);
         writeFileText("scripts/door.ukv", "event onUse\nadd %40 1\nend\n");
         writeFileText("scripts/guard.ukv", "event onKill\nadd %41 1\nend\n");
     }
     void TearDown() override {
         editor.reset();
-        releaseAll();
+        for (int k = 0; k < KEY_MAX; ++k) key[k] = 0;
+        keyStates.resetAll();
         destroy_bitmap(global.buffer);
         global.buffer = nullptr;
         destroy_bitmap(screen);
         screen = oldScreen;
-    }
-    static void releaseAll() {
-        for (int k = 0; k < KEY_MAX; ++k) key[k] = 0;
-        keyStates.resetAll();
     }
 
     // "maps/level.kvm": a w x h map of tile 0 with the given units.
@@ -107,13 +104,11 @@ public:
         editor = std::make_unique<mapEditor>("maps/level.kvm", dialogs);
     }
 
-    // One logic step; false when the editor ended.
-    bool step() { return editor->step(); }
     // Holds the keys for steps logic steps, then releases them; false when the editor ended.
     bool hold(std::vector<int> codes, int steps = 1) {
         for (int c : codes) key[c] = 1;
         bool running = true;
-        for (int i = 0; i < steps; ++i) running = step();
+        for (int i = 0; i < steps; ++i) running = editor->step();
         for (int c : codes) {
             key[c] = 0;
             keyStates.setState(c, 0);
@@ -123,10 +118,6 @@ public:
     // The same for binding slots; shifted holds the aiming help (Shift) too.
     void holdSlot(int slot, int steps = 1) { hold({DEFAULT_KEYS[slot]}, steps); }
     void shifted(int slot, int steps = 1) { hold({DEFAULT_KEYS[SLOT_AIMING_HELP], DEFAULT_KEYS[slot]}, steps); }
-    void toUnitMode() {
-        holdSlot(SLOT_EXTRA);
-        ASSERT_EQ(editor->mode, mapEditor::UNIT_MODE);
-    }
     // Saves plain to path through the editor's own save and gives the bytes.
     std::vector<unsigned char> saved(const std::string& path = "maps/out.kvm") {
         dialogs.files.push_back(path);

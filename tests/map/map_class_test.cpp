@@ -9,8 +9,8 @@ using namespace maptest;
 using MapClassTest = MapTest;
 
 // The layer's tiles animate every sixteenth poll; the reader stops at the
-// global script flag.
-TEST_F(MapClassTest, LoadsTheTileLayerAndAnimatesItEverySixteenthPoll) {
+// global script flag. Moves are judged by the map's edges and the tile under.
+TEST_F(MapClassTest, LoadsAndAnimatesTheTileLayerAndJudgesMovesByTheEdgesAndTheTileUnder) {
     std::istringstream in(mapOf('M', 3, 1).raw({0, 0, 1, 0, 2, 0}).byte(0x5A).str());
     mapClass map;
     map.readMap(in, "m");
@@ -27,15 +27,12 @@ TEST_F(MapClassTest, LoadsTheTileLayerAndAnimatesItEverySixteenthPoll) {
     map.setTileset("t.dat");
     float x = 16, y = 16;
     EXPECT_FALSE(map.handleMoveRequest(x, y, 48, 16));
-}
 
-// From (50, 20) on a 10 x 10 map whose tile (1, 1) is solid: a unit keeps
-// 8 pixels inside the edges (a blocked axis goes back, the other slides);
-// a solid tile or a position whose tile lies off the map sends both back.
-TEST_F(MapClassTest, JudgesMovesByTheEdgesAndTheTileUnder) {
-    std::istringstream in(mapOf('M', 10, 10).plainTiles(11).byte(3).byte(0).plainTiles(88).str());
-    mapClass map;
-    map.readMap(in, "m");
+    // From (50, 20) on a 10 x 10 map whose tile (1, 1) is solid: a unit keeps
+    // 8 pixels inside the edges (a blocked axis goes back, the other slides);
+    // a solid tile or a position whose tile lies off the map sends both back.
+    std::istringstream big(mapOf('M', 10, 10).plainTiles(11).byte(3).byte(0).plainTiles(88).str());
+    map.readMap(big, "m");
     struct row { const char* what; float x, y; bool passes; float wantX, wantY; };
     const row rows[] = {
         {"8 pixels from the left edge", 8, 100, true, 8, 100},
@@ -55,8 +52,8 @@ TEST_F(MapClassTest, JudgesMovesByTheEdgesAndTheTileUnder) {
         {"half a pixel left of the map", -0.5f, 100, false, 50, 100},
     };
     for (const row& r : rows) {
-        float x = r.x, y = r.y;
-        EXPECT_EQ(map.handleMoveRequest(x, y, 50, 20), r.passes) << r.what;
-        EXPECT_EQ(std::make_pair(x, y), std::make_pair(r.wantX, r.wantY)) << r.what;
+        float toX = r.x, toY = r.y;
+        EXPECT_EQ(map.handleMoveRequest(toX, toY, 50, 20), r.passes) << r.what;
+        EXPECT_EQ(std::make_pair(toX, toY), std::make_pair(r.wantX, r.wantY)) << r.what;
     }
 }

@@ -17,21 +17,19 @@ using MapFileTest = MapTest;
 
 namespace {
 
-using reader = void (*)(std::istream&);
 void multiplayer(std::istream& in) { mapClass().readMap(in, "m"); }
 void singlePlayer(std::istream& in) {
     VirtualMachine vm;
     SPmapClass().readMap(in, "m", 'S', vm, [&vm](bytecode& c) { vm.compute(c); });
 }
-// Fields 9 on of a multiplayer map of 2 x 3 tiles, and one unit record of such a map.
-void spawnPoints(std::istream& in) {
+// Reads with read as on a map of 2 x 3 tiles.
+template <auto read>
+void on2x3(std::istream& in) {
     mapFileReader r(in, "m");
-    readSpawnPoints(r, 2, 3);
+    read(r, 2, 3);
 }
-void oneUnit(std::istream& in) {
-    mapFileReader r(in, "m");
-    readUnitRecord(r, 2, 3);
-}
+// Fields 9 on of a multiplayer map, and one unit record.
+constexpr auto spawnPoints = on2x3<readSpawnPoints>, oneUnit = on2x3<readUnitRecord>;
 
 mapBytes spawnTail(int count) { return mapBytes().byte(0).byte(0).text("chars.txt").int32(count); }
 mapBytes unitAt(mapBytes b, float x, float y, int mode = SCRIPT_NONE) {
@@ -43,7 +41,9 @@ mapBytes unitAt(mapBytes b, float x, float y, int mode = SCRIPT_NONE) {
 // Each row breaks one field of a map (or leaves it at its limit) and names
 // the reason the reader gives.
 TEST_F(MapFileTest, ReadersRefuseEachBrokenField) {
-    struct row { const char* what; reader read; mapBytes data; const char* reason; };
+    const float inf = std::numeric_limits<float>::infinity(), nan = std::numeric_limits<float>::quiet_NaN();
+    const char* const noScripts = "Scripts in multiplayer maps are not allowed!";
+    struct row { const char* what; void (*read)(std::istream&); mapBytes data; const char* reason; };
     const row rows[] = {
         {"longest text, then the end", spawnPoints, mapBytes().byte(0).byte(0).text(std::string(1023, 'a')),
          "Unexpected end of file"},
@@ -59,8 +59,7 @@ TEST_F(MapFileTest, ReadersRefuseEachBrokenField) {
         {"negative tile", multiplayer, mapOf('M').plainTiles(1, 0x80), "Invalid tile number"},
         {"tiles cut short", multiplayer, mapOf('M', 2, 2).plainTiles(3), "Unexpected end of file"},
         {"single-player map as multiplayer", multiplayer, mapOf('S').plainTiles(1), "Wrong map type"},
-        {"multiplayer tile with a script", multiplayer, mapOf('M').byte(0).byte(2).text("a.ukv"),
-         "Scripts in multiplayer maps are not allowed!"},
+        {"multiplayer tile with a script", multiplayer, mapOf('M').byte(0).byte(2).text("a.ukv"), noScripts},
         {"multiplayer map as single-player", singlePlayer, mapOf('M').plainTiles(1), "Wrong map type"},
         {"empty script", singlePlayer, mapOf('S').byte(0).byte(1).byte(0xFF), ""},
         {"cut script", singlePlayer, mapOf('S').byte(0).byte(1).raw({0x01, 0x06, 0x0B}), "Unexpected end of file"},
@@ -71,9 +70,17 @@ TEST_F(MapFileTest, ReadersRefuseEachBrokenField) {
         {"global script", spawnPoints, mapBytes().byte(1), "Global scripts in multiplayer maps are not allowed!"},
         {"campaign", spawnPoints, mapBytes().byte(0).byte(1), "Multiplayer maps must not belong to a campaign"},
         {"no spawn points", spawnPoints, spawnTail(0), "No spawn points on map!"},
-        {"spawn point with a script", spawnPoints, unitAt(unitAt(spawnTail(2), 4, 4), 4, 4, SCRIPT_SOURCE),
-         "Scripts in multiplayer maps are not allowed!"},
+        {"spawn point with a script", spawnPoints, unitAt(unitAt(spawnTail(2), 4, 4), 4, 4, SCRIPT_SOURCE), noScripts},
         {"more spawn points than records", spawnPoints, spawnTail(1000000), "Unexpected end of file"},
+        // Units and spawn points of a 2 x 3 map may lie at most a tile off it.
+        {"unit one tile out, left and bottom", oneUnit, unitAt(mapBytes(), -32, 128), ""},
+        {"spawn point one tile out, right and top", spawnPoints, unitAt(spawnTail(1), 96, -32), ""},
+        {"unit left", oneUnit, unitAt(mapBytes(), -32.01f, 0), "Invalid unit position"},
+        {"spawn point right", spawnPoints, unitAt(spawnTail(1), 96.01f, 0), "Invalid unit position"},
+        {"unit below", oneUnit, unitAt(mapBytes(), 0, 129), "Invalid unit position"},
+        {"spawn point far away", spawnPoints, unitAt(spawnTail(1), 1e30f, 5), "Invalid unit position"},
+        {"unit at no number", oneUnit, unitAt(mapBytes(), nan, 5), "Invalid unit position"},
+        {"spawn point at infinity", spawnPoints, unitAt(spawnTail(1), 5, -inf), "Invalid unit position"},
     };
     for (const row& r : rows) EXPECT_EQ(faultOf(r.data.str(), r.read), r.reason) << r.what;
 }
@@ -100,9 +107,8 @@ TEST(MapFileReader, ScriptsEndAtTheirClosingByteWithinTheirLimit) {
 }
 
 // A unit record reads its script by its mode: nothing for a mode other
-// than 1 and 2. A spawn point keeps a signed facing. Units and spawn points
-// of a 2 x 3 map may lie at most a tile off it.
-TEST(MapFileReader, ReadsUnitRecordsAndRefusesThemOffTheMapByMoreThanATile) {
+// than 1 and 2. A spawn point keeps a signed facing.
+TEST(MapFileReader, ReadsUnitRecordsAndSpawnPoints) {
     std::istringstream in(mapBytes().byte(0xF9).float32(40.5f).float32(-2).byte(0xC0).byte(0xFE).byte(7).str() +
                           unitAt(spawnTail(1), 48, 80).str());
     mapFileReader r(in, "m");
@@ -113,23 +119,6 @@ TEST(MapFileReader, ReadsUnitRecordsAndRefusesThemOffTheMapByMoreThanATile) {
     const std::vector<spawnPoint> points = readSpawnPoints(r, 2, 3);
     ASSERT_EQ(points.size(), 1u);
     EXPECT_EQ(std::tie(points[0].x, points[0].y, points[0].direction), std::make_tuple(48.0f, 80.0f, -128));
-    const float inf = std::numeric_limits<float>::infinity(), nan = std::numeric_limits<float>::quiet_NaN();
-    struct row { const char* what; float x, y; bool taken; };
-    const row rows[] = {
-        {"one tile out, left and bottom", -32, 128, true},
-        {"one tile out, right and top", 96, -32, true},
-        {"left", -32.01f, 0, false},
-        {"right", 96.01f, 0, false},
-        {"bottom", 0, 129, false},
-        {"far away", 1e30f, 5, false},
-        {"not a number", nan, 5, false},
-        {"infinite", 5, -inf, false},
-    };
-    for (const row& r : rows) {
-        const std::string reason = r.taken ? "" : "Invalid unit position";
-        EXPECT_EQ(faultOf(unitAt(mapBytes(), r.x, r.y).str(), oneUnit), reason) << r.what;
-        EXPECT_EQ(faultOf(unitAt(spawnTail(1), r.x, r.y).str(), spawnPoints), reason) << r.what << " (spawn point)";
-    }
 }
 
 // Each kind of fault ends the program with its numbered error.

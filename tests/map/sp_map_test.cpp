@@ -13,21 +13,9 @@ namespace {
 // Each event appends its digit to %50, so the order of a tick reads as a number.
 std::string step(int digit) { return "mul %50 10\nadd %50 " + std::to_string(digit) + "\n"; }
 
-class SPmapTest : public MapTest {
-protected:
-    // A move (no request when it goes nowhere) with radius 8.
-    void judge(float oldX, float oldY, float newX, float newY, int scripts, int rights = 1, int use = 0) {
-        last.set(oldX, oldY, newX, newY, scripts, rights, 8);
-        last.requested = oldX != newX || oldY != newY;
-        map.handleMoveRequest(&last, vm, use);
-    }
-    VirtualMachine vm;
-    std::function<void(bytecode&)> run = [this](bytecode& c) { vm.compute(c); };
-    SPmapClass map;
-    moveRequest last;
-};
-
 }  // namespace
+
+using SPmapTest = MapTest;
 
 // A 3 x 3 map. Row 0: floor, solidity 1, solidity 2 whose onExplode counts
 // in %60. Row 1: A, B, floor; row 2: floor, C, floor. The events append
@@ -43,7 +31,9 @@ TEST_F(SPmapTest, MovesRunTheTileEventsInTheirOrder) {
     mapBytes file = mapOf('S', 3, 3).plainTiles(1).plainTiles(1, 1).byte(2).byte(2).text("boom.ukv");
     file.byte(0).byte(2).text("a.ukv").byte(0).byte(2).text("b.ukv").plainTiles(2);
     std::istringstream in(file.byte(0).byte(2).text("c.ukv").plainTiles(1).str());
-    map.readMap(in, "m", 'S', vm, run);
+    VirtualMachine vm;
+    SPmapClass map;
+    map.readMap(in, "m", 'S', vm, [&vm](bytecode& c) { vm.compute(c); });
     const int enterLeave = SCRIPT_ENTER_LEAVE, use = SCRIPT_USE, explode = SCRIPT_EXPLODE;
     struct row { const char* what; float oldX, oldY, newX, newY; int scripts, rights, use, order; bool declined; };
     const row rows[] = {
@@ -64,9 +54,12 @@ TEST_F(SPmapTest, MovesRunTheTileEventsInTheirOrder) {
         {"declined by solidity 1: use, touch, the flag's use", 40, 40, 40, 10, enterLeave | use, 1, 1, 515, true},
         {"far off the map: declined, tiles unread", 40, 40, -500, 1e30f, enterLeave | explode, 3, 0, 1, true},
     };
+    moveRequest last;
     for (const row& r : rows) {
         vm.variables[50] = 0;
-        judge(r.oldX, r.oldY, r.newX, r.newY, r.scripts, r.rights, r.use);
+        last.set(r.oldX, r.oldY, r.newX, r.newY, r.scripts, r.rights, 8);
+        last.requested = r.oldX != r.newX || r.oldY != r.newY;  // standing still is no move
+        map.handleMoveRequest(&last, vm, r.use);
         EXPECT_EQ(vm.variables[50], r.order) << r.what;
         EXPECT_EQ(last.wasDeclined(), r.declined) << r.what;
     }
