@@ -57,3 +57,17 @@ TEST_F(MapClassTest, LoadsAndAnimatesTheTileLayerAndJudgesMovesByTheEdgesAndTheT
         EXPECT_EQ(std::make_pair(toX, toY), std::make_pair(r.wantX, r.wantY)) << r.what;
     }
 }
+
+// The view centre stays half a screen inside a map larger than the screen.
+TEST_F(MapClassTest, DrawsAroundTheViewCentreKeptOnTheMap) {
+    std::istringstream in(mapOf('M', 40, 30).plainTiles(10 * 40 + 20).raw({2, 0}).plainTiles(779).str());
+    mapClass map;
+    map.readMap(in, "m");
+    int x = 20 * 32 + 5, y = 10 * 32 + 7;
+    map.draw(x, y);
+    EXPECT_EQ(std::make_pair(x, y), std::make_pair(20 * 32 + 5 - 400, 10 * 32 + 7 - 300));
+    EXPECT_EQ(getpixel(global.buffer, 400 - 5, 300 - 7), tileColour(2));
+    x = y = 100000;
+    map.draw(x, y);
+    EXPECT_EQ(std::make_pair(x, y), std::make_pair(40 * 32 - 800, 30 * 32 - 600));
+}
