@@ -37,7 +37,6 @@ TEST_F(KeyChangeScreen, ListAndPromptBindOnlyFreeUnreservedKeys) {
         EXPECT_EQ(menuScript::run(screen, r.script), r.ended);
         EXPECT_EQ(screen.prompting(), r.prompting);
         EXPECT_EQ(settings.keys[SLOT_SHOOT], r.shoot);
-        EXPECT_EQ(settings.keys[SLOT_FORWARD], KEY_W);
         EXPECT_EQ(screen.warningTicks(), r.warningTicks);
         EXPECT_EQ(r.warningTicks > 0 ? screen.warning() : "", r.warning);
     }
