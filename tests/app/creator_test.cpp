@@ -13,7 +13,7 @@ using bytes = std::vector<unsigned char>;
 // A 3 x 2 map; the campaign byte is the flag's lowest bit and the text
 // follows exactly when that byte is set. Windows line ends don't enter the
 // names.
-TEST(CreatorTest, DescriptionsWriteTheExactMapBytes) {
+TEST(CreatorTest, DescriptionsWriteTheExactMapBytesOrAreReported) {
     bytes head = {0, 6, 'A', 'S', 't', 's', 13, 3, 0, 0, 0, 2, 0, 0, 0};  // version, type, tile set, width, height
     head.insert(head.end(), 13, 0);                                      // six empty tiles, no global script
     const bytes chapter = {1, 'c', 'h', 'a', 'p', 't', 'e', 'r', '1', 13}, charset = {'c', 's', 13, 0, 0, 0, 0};
@@ -33,9 +33,7 @@ TEST(CreatorTest, DescriptionsWriteTheExactMapBytes) {
         expected.insert(expected.end(), charset.begin(), charset.end());  // character set, no units
         EXPECT_EQ(readFileBytes("m.kvm"), expected) << r.what;
     }
-}
-
-TEST(CreatorTest, ImpossibleSizesOrNoDescriptionAreReportedAndWriteNoMap) {
+    // Impossible sizes or no description are reported and write no map.
     const char* const sizes[] = {"-1 5", "5 0", "4097 1", "1 4097", nullptr};
     for (const char* size : sizes) {
         scopedWorkDir dir;

@@ -27,7 +27,7 @@ const std::vector<std::string> FIVE = {"New Game", "Load Game", "Multiplayer", "
 // Five buttons of 300 x 44 in slices of 100 from y 50: item i spans x 250
 // to 549 and y 78 + 100 i to 121 + 100 i. At opening the pointer rests in
 // the corner unless moved, and a key may be held.
-TEST_F(ButtonMenu, KeysPointerAndClicksChooseAnEnabledItem) {
+TEST_F(ButtonMenu, KeysPointerAndClicksChooseAnEnabledItemWhoseLabelIsCutToFit) {
     const struct { const char* what; std::vector<bool> on; int start, chosen; const char *atOpen, *script; } rows[] = {
         {"Up from the first item wraps to the last", {1, 1, 1, 1, 1}, 0, 4, "", "Up Enter"},
         {"Down passes over a disabled item", {1, 0, 1, 1, 1}, 0, 2, "", "Down Enter"},
@@ -49,12 +49,9 @@ TEST_F(ButtonMenu, KeysPointerAndClicksChooseAnEnabledItem) {
         EXPECT_TRUE(menuScript::run(menu, r.script)) << r.what;
         EXPECT_EQ(menu.choice(), r.chosen) << r.what;
     }
-}
-
-// Allegro's font is 8 pixels a character: 36 fit into 300 - 6; longer
-// labels are cut before a blank and end in dots. The selected label, the
-// others and a disabled one are drawn in their colours.
-TEST_F(ButtonMenu, LabelsAreCutToFitAndDrawnInTheColourOfTheirState) {
+    // Allegro's font is 8 pixels a character: 36 fit into 300 - 6; longer
+    // labels are cut before a blank and end in dots. The selected label,
+    // the others and a disabled one are drawn in their colours.
     const std::string a32(32, 'a'), x36(36, 'x');
     buttonMenu menu(0, {"New Game", x36 + "x", a32 + " bbbbbbbbbb", x36, "Exit"}, {1, 0, 1, 1, 1}, look);
     EXPECT_EQ(menu.shownLabel(1), std::string(33, 'x') + "...");

@@ -21,8 +21,7 @@ static std::string described(const slotList& slots) {
 // is left out when saving, and then every slot may be chosen.
 TEST(SavegameSlots, RowsDescribeEachSlotAndGiveItWhenChosen) {
     scopedWorkDir dir;
-    std::filesystem::create_directories("save");
-    std::filesystem::create_directories("maps");
+    for (const char* folder : {"save", "maps"}) std::filesystem::create_directories(folder);
     const std::pair<const char*, const char*> files[] = {
         {"save/slot0.sav", "plain\n4 3"},        {"maps/plain.kvd", "Plain Title\r\nBriefing\r\n"},
         {"save/slot1.sav", "dashes\n2 1"},       {"maps/dashes.kvd", "-a\n-b\n"},

@@ -19,7 +19,6 @@ protected:
         ASSERT_FALSE(testTone::sineMp3("song", 440.0, 0.5, 44100, 2).empty());
         ASSERT_FALSE(testTone::sineMp3("voice", 300.0, 0.3, 22050, 1).empty());
         writeFileBytes("tune.mid", testTone::oneNoteMidi());
-        global.musicVolume = 200;
     }
     scopedWorkDir dir;
 };
