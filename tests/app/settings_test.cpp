@@ -29,8 +29,7 @@ TEST(SettingsTest, TheRecordRoundTripsIsTakenOverAndIsAFirstStartOrMendedWhenDam
     bytes expected = {1, 1};
     for (int code : {1, 4, 23, 19, 75, 119, 117, 5, 17, 115, 64, 13})
         expected.insert(expected.end(), {static_cast<unsigned char>(code), 0, 0, 0});
-    const auto depth = static_cast<unsigned char>(g.colorDepth);
-    expected.insert(expected.end(), {4, 0, depth, 0, 0, 0, 255, 175, 1, 0, 0, 0, 0});
+    expected.insert(expected.end(), {4, 0, static_cast<unsigned char>(g.colorDepth), 0, 0, 0, 255, 175, 1, 0, 0, 0, 0});
     EXPECT_EQ(readFileBytes("settings"), expected);
     g.mode = 2, g.vsync = 0, g.keys[0] = 126, g.keys[1] = 1, g.maxFrameSkip = 127, g.videoBitmaps = 1;
     g.colorDepth = 16, g.sfxVolume = 0, g.musicVolume = 3, g.complexSfx = 0, g.screenshotNumber = 123456;

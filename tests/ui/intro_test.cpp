@@ -7,19 +7,21 @@
 
 #include "support/menu_input.h"
 
+class IntroScreen : public menuTest {};
+
 // After so many steps: the counter, the logo's scale, the line and whether
 // it shows, whether the intro has settled, the address line's brightness,
 // whether a first start may end it, and how often the sample was due.
-TEST(IntroTimeline, LogoLineSampleAndFadeFollowTheCounter) {
+TEST_F(IntroScreen, TheTimelineFollowsTheCounterAndAKeyEndsItOnAFirstStartOnlyAfterTheFadeIn) {
     const struct {
         int steps, counter; float scale; const char* line; bool shown, settled; int light; bool firstSkips; int samples;
-    } rows[] = {
+    } steps[] = {
         {1, 111, 1.0f / 64, "A", false, false, 0, false, 0},
         {127, -15, 1.0f, "A Dunmirrow game", true, true, 3, false, 4},
         {210, -15, 1.0f, "A Dunmirrow game", true, true, 252, true, 4},
         {400, -15, 1.0f, "A Dunmirrow game", true, true, 255, true, 4},
     };
-    for (const auto& r : rows) {
+    for (const auto& r : steps) {
         SCOPED_TRACE(r.steps);
         introTimeline t;
         int samples = 0;
@@ -29,16 +31,10 @@ TEST(IntroTimeline, LogoLineSampleAndFadeFollowTheCounter) {
                   std::make_tuple(r.counter, std::string(r.line), r.shown, r.settled, r.light, r.firstSkips));
         EXPECT_EQ(samples, r.samples);
     }
-}
-
-class IntroScreen : public menuTest {};
-
-TEST_F(IntroScreen, NeedsItsItemsAndAKeyEndsItOnAFirstStartOnlyAfterTheFadeIn) {
     // Only the sample is used by the steps; any bitmap stands for the pictures.
     SAMPLE* sample = create_sample(8, 0, 11025, 16);
-    BITMAP* picture = global.buffer;
-    DATAFILE items[5] = {{picture, DAT_BITMAP, 0, nullptr}, {picture, DAT_BITMAP, 0, nullptr},
-                         {sample, DAT_SAMPLE, 0, nullptr}, {picture, DAT_BITMAP, 0, nullptr},
+    DATAFILE items[5] = {{global.buffer, DAT_BITMAP, 0, nullptr}, {global.buffer, DAT_BITMAP, 0, nullptr},
+                         {sample, DAT_SAMPLE, 0, nullptr}, {global.buffer, DAT_BITMAP, 0, nullptr},
                          {nullptr, DAT_END, 0, nullptr}};
     const struct { const char* what; bool firstStart; const char* script; bool ended; } rows[] = {
         {"a later start ends at the first key", false, "idle:5 X", true},
@@ -52,7 +48,7 @@ TEST_F(IntroScreen, NeedsItsItemsAndAKeyEndsItOnAFirstStartOnlyAfterTheFadeIn) {
         introScreen screen(items, global.buffer, r.firstStart, 0);
         EXPECT_EQ(menuScript::run(screen, r.script), r.ended) << r.what;
     }
-    // The intro needs its four items with their types.
+    // The screen needs its four items with their types.
     EXPECT_TRUE(introDataUsable(items) && !introDataUsable(nullptr));
     items[1].type = DAT_SAMPLE;  // where the logo belongs
     EXPECT_FALSE(introDataUsable(items));

@@ -15,8 +15,7 @@ protected:
         clear_to_color(look.buttonOther, makecol(40, 40, 40));
     }
     void TearDown() override {
-        destroy_bitmap(look.button);
-        destroy_bitmap(look.buttonOther);
+        for (BITMAP* b : {look.button, look.buttonOther}) destroy_bitmap(b);
         menuTest::TearDown();
     }
     buttonMenuLook look;
