@@ -34,8 +34,7 @@ TEST(CreatorTest, DescriptionsWriteTheExactMapBytesOrAreReported) {
         EXPECT_EQ(readFileBytes("m.kvm"), expected) << r.what;
     }
     // Impossible sizes or no description are reported and write no map.
-    const char* const sizes[] = {"-1 5", "5 0", "4097 1", "1 4097", nullptr};
-    for (const char* size : sizes) {
+    for (const char* size : {"-1 5", "5 0", "4097 1", "1 4097", static_cast<const char*>(nullptr)}) {
         scopedWorkDir dir;
         if (size) writeFileText("new.txt", std::string("m.kvm\nts\ncs\n") + size + " S 0\n");
         const char* said = size ? "^Invalid map size\n$" : "^Failed to open file!\n$";
