@@ -8,8 +8,7 @@
 static void releaseAll() {
     for (int k = 0; k < KEY_MAX; k++) key[k] = 0;
     keyStates.resetAll();
-    mouse_b = mouse_x = mouse_y = mouse_z = 0;
-    oldMouseZ = 0;
+    mouse_b = mouse_x = mouse_y = mouse_z = oldMouseZ = 0;
     down = click = false;
 }
 

@@ -36,9 +36,8 @@ struct scriptedFrontEnd {
         c.serverClient = [this] { return number("serverClient"); };
         c.savegameSelect = [this](bool load) { return number(load ? "load" : "save"); };
         c.loadSavegame = [this](int slot, savegame& out) {
-            if (number("read(" + std::to_string(slot) + ")") == 0) return false;
-            out = {"gate", 4, 3};
-            return true;
+            out = {"gate", 4, 3};  // a refused one leaves it unused
+            return number("read(" + std::to_string(slot) + ")") != 0;
         };
         c.options = [this](bool full) { return number(full ? "options" : "options(mission)") != 0; };
         c.savegameExists = [this] { return number("exists") != 0; };

@@ -17,7 +17,6 @@ TEST_F(MenuInput, FixedKeysAndBindingsGiveTheMenuDirections) {
         {"Left bound to strafing right still means left", SLOT_STRAFE_RIGHT, KEY_LEFT, KEY_LEFT, "left"},
         {"Enter always confirms", SLOT_USE, KEY_U, KEY_ENTER, "confirm"},
     };
-    const menuKey order[] = {menuKey::up, menuKey::down, menuKey::left, menuKey::right, menuKey::confirm};
     const char* const names[] = {"up", "down", "left", "right", "confirm"};
     for (const auto& r : rows) {
         keyStates.resetAll();
@@ -25,7 +24,7 @@ TEST_F(MenuInput, FixedKeysAndBindingsGiveTheMenuDirections) {
         global.keys[r.slot] = r.boundTo;
         key[r.pressed] = 1;
         std::string reported;
-        for (int i = 0; i < 5; i++) reported += menuPressed(order[i]) ? names[i] : "";
+        for (int i = 0; i < 5; i++) reported += menuPressed(static_cast<menuKey>(i)) ? names[i] : "";
         EXPECT_EQ(reported, r.reported) << r.what;
         key[r.pressed] = 0;
     }

@@ -13,7 +13,6 @@ TEST(RelaunchTest, ReplacesTheProcessWithTheProgramInTheSameFolder) {
     scopedWorkDir dir;
     writeFileText("program", "#!/bin/sh\n[ -f program ] && exit 3\nexit 4\n");
     chmod("program", 0755);
-    const std::string path = std::filesystem::absolute("program").string();
-    EXPECT_EXIT(relaunch(path.c_str()), testing::ExitedWithCode(3), "");
+    EXPECT_EXIT(relaunch(std::filesystem::absolute("program").c_str()), testing::ExitedWithCode(3), "");
     EXPECT_EXIT((relaunch("./missing"), std::exit(errno == ENOENT ? 5 : 6)), testing::ExitedWithCode(5), "");
 }
