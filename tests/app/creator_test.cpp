@@ -13,7 +13,7 @@ using bytes = std::vector<unsigned char>;
 // A 3 x 2 map; the campaign byte is the flag's lowest bit and the text
 // follows exactly when that byte is set. Windows line ends don't enter the
 // names.
-TEST(CreatorTest, DescriptionsWriteTheExactMapBytes) {
+TEST(CreatorTest, DescriptionsWriteTheExactMapBytesOrAreReported) {
     bytes head = {0, 6, 'A', 'S', 't', 's', 13, 3, 0, 0, 0, 2, 0, 0, 0};  // version, type, tile set, width, height
     head.insert(head.end(), 13, 0);                                      // six empty tiles, no global script
     const bytes chapter = {1, 'c', 'h', 'a', 'p', 't', 'e', 'r', '1', 13}, charset = {'c', 's', 13, 0, 0, 0, 0};
@@ -33,11 +33,8 @@ TEST(CreatorTest, DescriptionsWriteTheExactMapBytes) {
         expected.insert(expected.end(), charset.begin(), charset.end());  // character set, no units
         EXPECT_EQ(readFileBytes("m.kvm"), expected) << r.what;
     }
-}
-
-TEST(CreatorTest, ImpossibleSizesOrNoDescriptionAreReportedAndWriteNoMap) {
-    const char* const sizes[] = {"-1 5", "5 0", "4097 1", "1 4097", nullptr};
-    for (const char* size : sizes) {
+    // Impossible sizes or no description are reported and write no map.
+    for (const char* size : {"-1 5", "5 0", "4097 1", "1 4097", static_cast<const char*>(nullptr)}) {
         scopedWorkDir dir;
         if (size) writeFileText("new.txt", std::string("m.kvm\nts\ncs\n") + size + " S 0\n");
         const char* said = size ? "^Invalid map size\n$" : "^Failed to open file!\n$";

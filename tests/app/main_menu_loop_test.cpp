@@ -9,8 +9,6 @@
 
 #include "support/test_files.h"
 
-namespace {
-
 // A stand-in for the menus and missions. Each call takes the next answer
 // of a script and is written into a trace as "call=answer" ("call" alone
 // for an empty answer). A mission's answer is the map it names next (none:
@@ -38,9 +36,8 @@ struct scriptedFrontEnd {
         c.serverClient = [this] { return number("serverClient"); };
         c.savegameSelect = [this](bool load) { return number(load ? "load" : "save"); };
         c.loadSavegame = [this](int slot, savegame& out) {
-            if (number("read(" + std::to_string(slot) + ")") == 0) return false;
-            out = {"gate", 4, 3};
-            return true;
+            out = {"gate", 4, 3};  // a refused one leaves it unused
+            return number("read(" + std::to_string(slot) + ")") != 0;
         };
         c.options = [this](bool full) { return number(full ? "options" : "options(mission)") != 0; };
         c.savegameExists = [this] { return number("exists") != 0; };
@@ -59,24 +56,21 @@ struct scriptedFrontEnd {
 TEST(MainMenuLoop, ChoicesStartMissionsMultiplayerAndOptions) {
     const struct { const char* what; std::string trace; } rows[] = {
         {"Easy without the tutorial: the first map", "main(0)=0 new=0 difficulty=0 skip=1 play(first,4,3) main(0)=4"},
-        {"Hard with the tutorial plays it", "main(0)=0 new=0 difficulty=2 skip=0 play(tutorial,0,0) main(0)=4"},
-        {"a difficulty outside the table, above or below, gives no bonus",
-         "main(0)=0 new=0 difficulty=7 skip=1 play(first,0,0) main(0)=0 new=0 difficulty=-1 skip=1 play(first,0,0) "
+        {"a difficulty outside the table, above or below, gives no bonus; not skipping plays the tutorial",
+         "main(0)=0 new=0 difficulty=7 skip=0 play(tutorial,0,0) main(0)=0 new=0 difficulty=-1 skip=1 play(first,0,0) "
          "main(0)=4"},
         {"Cancel goes back to the main menu", "main(0)=0 new=2 main(0)=4"},
         {"the tutorial from the new-game menu", "main(0)=0 new=4 play(tutorial,0,0) main(0)=4"},
         {"a mission naming the next map runs it at once",
          "main(0)=0 new=3 play(range,0,0)=second play(second,0,0)=third play(third,0,0) main(0)=4"},
         {"GS leads back to the main menu", "main(0)=0 new=3 play(range,0,0)=GS main(0)=4"},
-        {"GO with a savegame: load dialog at once", "main(0)=0 new=3 play(range,0,0)=GO exists=1 load=-1 main(1)=4"},
-        {"GO without a savegame: menu on New Game", "main(0)=0 new=3 play(range,0,0)=GO exists=0 main(0)=4"},
-        {"a loaded slot starts its mission with its bonuses", "main(0)=1 load=2 read(2)=1 play(gate,4,3) main(0)=4"},
-        {"a refused savegame leaves the menu on Load Game", "main(0)=1 load=2 read(2)=0 main(1)=4"},
-        {"cancelling the load dialog goes back", "main(0)=1 load=-1 main(1)=4"},
-        {"Server hosts the test map", "main(0)=2 serverClient=0 host main(2)=4"},
-        {"Client joins the address of server.txt", "main(0)=2 serverClient=1 join(10.0.0.7) main(2)=4"},
-        {"Options without a restart go back", "main(0)=3 options=0 main(3)=4"},
-        {"Options that need a restart end the loop", "main(0)=3 options=1"},
+        {"GO: load dialog at once with a savegame", "main(0)=0 new=3 play(range,0,0)=GO exists=1 load=-1 main(1)=4"},
+        {"GO: the menu on New Game without one", "main(0)=0 new=3 play(range,0,0)=GO exists=0 main(0)=4"},
+        {"cancel or a refused savegame: menu on Load Game; a loaded slot plays with its bonuses",
+         "main(0)=1 load=-1 main(1)=1 load=2 read(2)=0 main(1)=1 load=2 read(2)=1 play(gate,4,3) main(0)=4"},
+        {"Server hosts, Client joins the address of server.txt",
+         "main(0)=2 serverClient=0 host main(2)=2 serverClient=1 join(10.0.0.7) main(2)=4"},
+        {"Options without a restart go back, with one end the loop", "main(0)=3 options=0 main(3)=3 options=1"},
     };
     scopedWorkDir dir;
     std::filesystem::create_directories("maps");
@@ -92,5 +86,3 @@ TEST(MainMenuLoop, ChoicesStartMissionsMultiplayerAndOptions) {
         EXPECT_EQ(script.trace, r.trace) << r.what;
     }
 }
-
-}  // namespace

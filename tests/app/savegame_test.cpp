@@ -2,13 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <tuple>
-
 #include "support/test_files.h"
 
 TEST(Savegame, DamagedOrForeignFilesAreRefusedAndWrittenOnesHaveTheExactLayout) {
     const struct { const char* what; const char* text; bool accepted; } rows[] = {
-        {"CRLF line end", "range\r\n0 0", true},
+        {"CRLF line end, the highest bonuses", "range\r\n4 3", true},
         {"missing second line", "range", false},
         {"non-numeric bonus", "range\nfour 3", false},
         {"negative bonus", "range\n-1 0", false},
@@ -26,13 +24,10 @@ TEST(Savegame, DamagedOrForeignFilesAreRefusedAndWrittenOnesHaveTheExactLayout) 
         if (r.text) writeFileText("slot.sav", r.text);
         savegame out;
         EXPECT_EQ(readSavegame(r.text ? "slot.sav" : "missing.sav", out), r.accepted) << r.what;
-        EXPECT_TRUE(!r.accepted || out.mapName == "range") << r.what;
+        EXPECT_TRUE(!r.accepted || (out.mapName == "range" && out.healBonus == 4 && out.ammoBonus == 3)) << r.what;
     }
     // The file is the map name on one line and the two bonuses on the next.
     ASSERT_TRUE(writeSavegame("slot1.sav", {"harbour", 4, 3}));
     EXPECT_EQ(readFileText("slot1.sav"), "harbour\n4 3");
-    savegame back;
-    ASSERT_TRUE(readSavegame("slot1.sav", back));
-    EXPECT_EQ(std::make_tuple(back.mapName, back.healBonus, back.ammoBonus), std::make_tuple("harbour", 4, 3));
     EXPECT_FALSE(writeSavegame("no/such/folder/slot0.sav", {"range", 0, 0}));
 }

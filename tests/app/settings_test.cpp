@@ -8,11 +8,9 @@
 #include "app/helpers.h"
 #include "support/test_files.h"
 
-namespace {
-
 using bytes = std::vector<unsigned char>;
 
-bytes recordOf(const globals& g) {
+static bytes recordOf(const globals& g) {
     bytes b(SETTINGS_SIZE);
     g.toBytes(b.data());
     return b;
@@ -24,15 +22,14 @@ bytes recordOf(const globals& g) {
 // at the edge of its range survives a save and a load, and taking over the
 // settings leaves the frame-skip limit, the resources and the session state
 // alone.
-TEST(SettingsTest, CreateWritesTheDefaultsAsA63ByteRecordWhoseFieldsRoundTripAndAreTakenOver) {
+TEST(SettingsTest, TheRecordRoundTripsIsTakenOverAndIsAFirstStartOrMendedWhenDamaged) {
     scopedWorkDir dir;
     globals g;
     g.create();
     bytes expected = {1, 1};
     for (int code : {1, 4, 23, 19, 75, 119, 117, 5, 17, 115, 64, 13})
         expected.insert(expected.end(), {static_cast<unsigned char>(code), 0, 0, 0});
-    const auto depth = static_cast<unsigned char>(g.colorDepth);
-    expected.insert(expected.end(), {4, 0, depth, 0, 0, 0, 255, 175, 1, 0, 0, 0, 0});
+    expected.insert(expected.end(), {4, 0, static_cast<unsigned char>(g.colorDepth), 0, 0, 0, 255, 175, 1, 0, 0, 0, 0});
     EXPECT_EQ(readFileBytes("settings"), expected);
     g.mode = 2, g.vsync = 0, g.keys[0] = 126, g.keys[1] = 1, g.maxFrameSkip = 127, g.videoBitmaps = 1;
     g.colorDepth = 16, g.sfxVolume = 0, g.musicVolume = 3, g.complexSfx = 0, g.screenshotNumber = 123456;
@@ -40,7 +37,6 @@ TEST(SettingsTest, CreateWritesTheDefaultsAsA63ByteRecordWhoseFieldsRoundTripAnd
     EXPECT_FALSE(fileExists("settings.tmp"));
     globals loaded;
     loaded.loadSettings();
-    EXPECT_EQ(loaded.firstStart, 0);
     EXPECT_EQ(recordOf(loaded), recordOf(g));
     loaded.bloodMode = 1, loaded.firstStart = 1, loaded.netDriver = 5, loaded.buffer = reinterpret_cast<BITMAP*>(&g);
     globals copy;
@@ -48,15 +44,10 @@ TEST(SettingsTest, CreateWritesTheDefaultsAsA63ByteRecordWhoseFieldsRoundTripAnd
     copy = loaded;
     loaded.maxFrameSkip = 9;
     EXPECT_EQ(recordOf(copy), recordOf(loaded));
-    EXPECT_EQ(copy.bloodMode, 1);
-    EXPECT_EQ(copy.firstStart + copy.netDriver, 0);
-    EXPECT_EQ(copy.buffer, nullptr);
-}
-
-// A settings file that is not a whole, sensible record is taken as absent:
-// defaults, a first start, and the file written anew. Fields that can't
-// stop the game from starting are mended one by one instead.
-TEST(SettingsTest, DamagedFilesAreAFirstStartOrMendedFieldByField) {
+    EXPECT_TRUE(copy.bloodMode == 1 && copy.firstStart + copy.netDriver == 0 && !copy.buffer);
+    // A settings file that is not a whole, sensible record is taken as
+    // absent: defaults, a first start, and the file written anew. Fields
+    // that can't stop the game from starting are mended one by one instead.
     globals usual;
     usual.setDefaults(32);
     const bytes record = recordOf(usual);
@@ -87,5 +78,3 @@ TEST(SettingsTest, DamagedFilesAreAFirstStartOrMendedFieldByField) {
         EXPECT_EQ(readFileBytes("settings"), row.refused ? recordOf(usual) : row.file);
     }
 }
-
-}  // namespace

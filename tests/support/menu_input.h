@@ -77,7 +77,8 @@ inline bool run(pacedScreen& screen, const std::string& script) {
 }  // namespace menuScript
 
 // Settings in force and a back buffer as the menus expect them, with Allegro's
-// own 8-pixel font for all three fonts; input cleared before and after.
+// own 8-pixel font for all three fonts; input cleared before (a script
+// clears it after its last tick).
 class menuTest : public testing::Test {
 protected:
     void SetUp() override {
@@ -91,7 +92,6 @@ protected:
         keyStates.resetAll();
     }
     void TearDown() override {
-        menuScript::apply({});
         destroy_bitmap(global.buffer);
         destroy_bitmap(global.mainMenu);
         global.buffer = global.mainMenu = nullptr;

@@ -6,12 +6,10 @@
 
 #include "support/menu_input.h"
 
-namespace {
-
 class OptionsScreen : public menuTest {};
 
 // The settings that differ from the defaults, as "name value" words.
-std::string changes(const globals& s) {
+static std::string changes(const globals& s) {
     const std::tuple<const char*, int, int> fields[] = {{"mode", s.mode, 1},          {"vsync", s.vsync, 1},
                                                         {"depth", s.colorDepth, 32},  {"sfx", s.sfxVolume, 255},
                                                         {"music", s.musicVolume, 175}, {"complex", s.complexSfx, 1}};
@@ -25,7 +23,7 @@ std::string changes(const globals& s) {
 // volume 255, music volume 175. With Allegro's 8-pixel font a row is 11
 // pixels high and the full screen's first row starts at y 245; the last
 // row (Exit discarding) at 344.
-TEST_F(OptionsScreen, KeysPointerAndClicksEditTheCopy) {
+TEST_F(OptionsScreen, KeysPointerAndClicksEditACopyThatLeavingHandsOn) {
     using o = optionsOutcome;
     const struct { const char* what; bool full; const char* script; o outcome; const char* changed; } rows[] = {
         {"Left on Display mode picks Windowed", true, "Left", o::editing, "mode 2"},
@@ -35,11 +33,9 @@ TEST_F(OptionsScreen, KeysPointerAndClicksEditTheCopy) {
         {"holding Right stops at 255", true, "Up Up Up Up Up hold:Right:5", o::editing, ""},
         {"without full Down from Display mode goes to VSync", false, "Down Right", o::editing, "vsync 0"},
         {"without full Up from VSync goes to Display mode", false, "Down Up Left", o::editing, "mode 2"},
-        {"Up from the first row wraps to Exit discarding", true, "Up Enter", o::discarded, ""},
         {"Controls asks for the key-change screen", true, "Up Up Up Enter", o::controls, ""},
         {"Exit saving changes keeps them", true, "Left Up Up Space", o::saved, "mode 2"},
-        {"Exit discarding changes drops them", true, "Left Down Right Up Up Enter", o::discarded, ""},
-        {"a click activates the selected row", true, "Up click", o::discarded, ""},
+        {"Up wraps to Exit discarding, which drops changes", true, "Left Down Right Up Up Enter", o::discarded, ""},
         {"the last row reaches to the bottom", true, "ptr:400:590 click", o::discarded, ""},
         {"a pointer above the first row selects nothing", true, "Down ptr:400:10 Right", o::editing, "depth 16"},
     };
@@ -50,11 +46,8 @@ TEST_F(OptionsScreen, KeysPointerAndClicksEditTheCopy) {
         EXPECT_EQ(screen.outcome, r.outcome) << r.what;
         EXPECT_EQ(changes(screen.settings), r.changed) << r.what;
     }
-}
-
-// Leaving hands over the copy, keeping the screenshots taken meanwhile, and
-// tells whether the game must restart.
-TEST_F(OptionsScreen, LeavingHandsOnTheCopyAndTellsWhenToRestartAndLevelsShowAsPercent) {
+    // Leaving hands over the copy, keeping the screenshots taken meanwhile,
+    // and tells whether the game must restart.
     globals copy;
     copy = global;
     copy.musicVolume = 100;
@@ -71,5 +64,3 @@ TEST_F(OptionsScreen, LeavingHandsOnTheCopyAndTellsWhenToRestartAndLevelsShowAsP
     const std::pair<int, const char*> levels[] = {{0, " - 0%"}, {175, " - 68%"}, {254, " - 99%"}, {255, " - 100%"}};
     for (const auto& [value, shown] : levels) EXPECT_EQ(levelText(value), shown) << value;
 }
-
-}  // namespace
