@@ -110,15 +110,6 @@ TEST_F(NetTransport, SessionDeliversInOrderOnceAcknowledgesWhatItTakesAndResends
     EXPECT_EQ(net_send_rdm(s.server, "c", 1), 0);
 }
 
-namespace {
-
-struct idleScreen : pacedScreen {
-    bool step() override { return true; }
-    void draw() override {}
-};
-
-}  // namespace
-
 // A closed connection lingers, resending its last message (a QUIT whose
 // first datagram was lost) on every pass of the loop driver, the menus'
 // too, for three seconds.
@@ -129,7 +120,10 @@ TEST_F(NetTransport, ClosedConnectionResendsItsLastMessageOnEveryLoopPass) {
     s.server = nullptr;
     EXPECT_EQ(s.peer.drain().size(), 1u);  // that datagram is "lost"
     EXPECT_EQ(net_poll_lingering(), 1);
-    idleScreen menu;
+    struct : pacedScreen {
+        bool step() override { return true; }
+        void draw() override {}
+    } menu;
     datagrams resent;
     for (int pass = 0; pass < 7; ++pass) {
         advanceClock(501);

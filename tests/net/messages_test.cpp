@@ -43,7 +43,7 @@ std::string built(builder build) {
 
 }  // namespace
 
-TEST(Messages, EveryMessageHasItsLayoutParsesBackUnchangedAndFitsThePacket) {
+TEST(Messages, EveryMessageHasItsLayoutParsesBackUnchangedOrIsRefusedAndFitsThePacket) {
     playerStatesMessage states;
     states.mask = 0x81;  // slots 0 and 7; the record of slot 3 is not sent
     states.records[0] = playerRecord{1.5f, -2.25f, 3, 200, 15};
@@ -51,7 +51,7 @@ TEST(Messages, EveryMessageHasItsLayoutParsesBackUnchangedAndFitsThePacket) {
     states.records[7] = playerRecord{640.0f, 480.5f, 0, 64, 0};
     const struct {
         const char* name;
-        std::string bytes, expected;
+        std::string bytes, expected;  // as built, and the layout
     } cases[] = {
         {"join", built([](packet& p) { buildJoin(p, joinMessage{0, 6, 'A', ""}); }),
          std::string("\x00\x00\x06" "A" "\0\0\0\0\0\0\0\0", 12)},
@@ -70,10 +70,19 @@ TEST(Messages, EveryMessageHasItsLayoutParsesBackUnchangedAndFitsThePacket) {
         {"wrong version", built([](packet& p) { buildSignal(p, WRONG_VERSION); }), "\x03"},
         {"quit", built([](packet& p) { buildSignal(p, QUIT); }), "\x06"},
         {"keep alive", built([](packet& p) { buildSignal(p, KEEP_ALIVE); }), "\x07"},
+        // Short messages and slots outside the table: not built, refused.
+        {"welcome map name without zero", "", std::string("\x01\x00\x04\x64\x64" "map", 8)},
+        {"welcome slot beyond slot count", "", std::string("\x01\x04\x04\x64\x64" "m", 7)},
+        {"welcome more than 8 slots", "", std::string("\x01\x00\x09\x64\x64" "m", 7)},
+        {"player info without just-joined", "", std::string("\x04\x01\x00" "abcdefgh", 11)},
+        {"player info slot 9", "", std::string("\x04\x09\x00" "x\0\0\0\0\0\0\0" "\x01", 12)},
+        {"player left without slot", "", "\x05"},
+        {"player left slot 8", "", "\x05\x08"},
+        {"player left slot -1", "", "\x05\xff"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(c.bytes, c.expected) << c.name;
-        EXPECT_EQ(reparsed(c.bytes), c.bytes) << c.name;
+        EXPECT_EQ(c.bytes.empty() ? c.expected : c.bytes, c.expected) << c.name;
+        EXPECT_EQ(reparsed(c.expected), c.bytes) << c.name;
     }
     // Read as received: a direction above 127 comes back negative.
     packet p;
@@ -91,23 +100,6 @@ TEST(Messages, EveryMessageHasItsLayoutParsesBackUnchangedAndFitsThePacket) {
     EXPECT_EQ(p.position, PACKET_SIZE);
     buildWelcome(p, welcomeMessage{0, 8, 100, 100, std::string(507, 'm')});
     EXPECT_FALSE(p.ok());
-}
-
-TEST(Messages, ShortMessagesAndSlotsOutsideTheTableAreMalformed) {
-    const struct {
-        const char* name;
-        std::string bytes;
-    } cases[] = {
-        {"welcome map name without zero", std::string("\x01\x00\x04\x64\x64" "map", 8)},
-        {"welcome slot beyond slot count", std::string("\x01\x04\x04\x64\x64" "m", 7)},
-        {"welcome more than 8 slots", std::string("\x01\x00\x09\x64\x64" "m", 7)},
-        {"player info without just-joined", std::string("\x04\x01\x00" "abcdefgh", 11)},
-        {"player info slot 9", std::string("\x04\x09\x00" "x\0\0\0\0\0\0\0" "\x01", 12)},
-        {"player left without slot", "\x05"},
-        {"player left slot 8", "\x05\x08"},
-        {"player left slot -1", "\x05\xff"},
-    };
-    for (const auto& c : cases) EXPECT_EQ(reparsed(c.bytes), "") << c.name;
 }
 
 // Reads stop at the message's end, writes and assigns at the buffer's end.

@@ -25,7 +25,6 @@ TEST_F(Multiplayer, ClientTurnsAndWalksByTheBoundKeysAndSendsOneStopWhenReleased
         SCOPED_TRACE(r.what);
         auto c = clientOfScriptedServer();
         welcome(*c, 0, 2);
-        scripted.receiveAll();
         c->weapon = r.weapon;
         for (int slot : r.keys) key[global.keys[slot]] = 1;
         c->exeLogic();
@@ -46,20 +45,18 @@ TEST_F(Multiplayer, ClientTurnsAndWalksByTheBoundKeysAndSendsOneStopWhenReleased
 // What the message parsers refuse is in messages_test.cpp; one row per
 // message type shows the client drops it too.
 TEST_F(Multiplayer, ClientDropsMessagesThatDontFitItsState) {
-    const std::string map = "testmap";
-    const std::string zero(1, '\0');
     mpfiles::writeMap("../x", 20, 15, TEST_SPAWNS);  // there, but outside mpmaps
     struct row {
         const char* what;
         bool afterWelcome;
         std::string bytes;
     } rows[] = {
-        {"WELCOME with 0 slots", false, std::string("\x01\x00", 2) + zero + "\x64\x64" + map + zero},
-        {"WELCOME naming a map in another folder", false, std::string("\x01\x00\x02\x64\x64", 5) + "../x" + zero},
+        {"WELCOME with 0 slots", false, std::string("\x01\x00\x00\x64\x64" "testmap", 13)},
+        {"WELCOME naming a map in another folder", false, std::string("\x01\x00\x02\x64\x64" "../x", 10)},
         {"PLAYER_STATES before WELCOME", false, std::string("\x09\x01", 2) + std::string(11, '\0')},
-        {"PLAYER_INFO before WELCOME", false, std::string("\x04\x00\x00", 3) + "someone" + zero + "\x01"},
-        {"a second WELCOME", true, std::string("\x01\x01\x04\x64\x64") + map + zero},
-        {"PLAYER_INFO for slot 5 of 2", true, std::string("\x04\x05\x00", 3) + "someone" + zero + "\x01"},
+        {"PLAYER_INFO before WELCOME", false, std::string("\x04\x00\x00" "someone\0\x01", 12)},
+        {"a second WELCOME", true, std::string("\x01\x01\x04\x64\x64" "testmap", 13)},
+        {"PLAYER_INFO for slot 5 of 2", true, std::string("\x04\x05\x00" "someone\0\x01", 12)},
         {"PLAYER_LEFT for slot 3 of 2", true, std::string("\x05\x03", 2)},
         {"PLAYER_STATES naming slot 2 of 2", true, std::string("\x09\x04", 2) + std::string(11, '\0')},
         {"PLAYER_INFO shorter than its layout", true, std::string("\x04\x01", 2)},
@@ -69,11 +66,10 @@ TEST_F(Multiplayer, ClientDropsMessagesThatDontFitItsState) {
         auto c = clientOfScriptedServer();
         if (r.afterWelcome) welcome(*c, 0, 2);
         const int lines = c->messages->count;
-        const int myId = c->myId, slots = c->maxPlayers;
+        const int myId = c->myId;
         scripted.sendBytes(r.bytes);
         c->exeLogic();
-        EXPECT_EQ(c->myId, myId);
-        EXPECT_EQ(c->maxPlayers, slots);
+        EXPECT_EQ(c->myId, myId);  // a WELCOME sets the slot count with it
         EXPECT_EQ(c->messages->count, lines);
         for (int slot = 0; r.afterWelcome && slot < 2; ++slot) EXPECT_FALSE(c->players[slot].isActive());
     }
@@ -96,14 +92,11 @@ TEST_F(Multiplayer, ClientHoldsWhatItIsSentToWhatItDrawsAndGivesUpOnASilentServe
     states.records[1] = playerRecord{-4e9f, 1e12f, -1, 20, 9};
     packet p;
     buildPlayerStates(p, states);
-    scripted.send(p);
+    p.send(scripted.conn);
     c->exeLogic();
-    EXPECT_EQ(c->players[0].posX, 640.0f);
-    EXPECT_EQ(c->players[0].posY, 0.0f);
-    EXPECT_EQ(c->players[0].state, 0);
-    EXPECT_EQ(c->players[1].posX, 0.0f);
-    EXPECT_EQ(c->players[1].posY, 480.0f);
-    EXPECT_EQ(c->players[1].state, 0);
+    EXPECT_EQ((std::vector<float>{c->players[0].posX, c->players[0].posY, c->players[1].posX, c->players[1].posY}),
+              (std::vector<float>{640, 0, 0, 480}));
+    EXPECT_EQ(std::make_pair(c->players[0].state, c->players[1].state), std::make_pair(0, 0));
     c->players[1].active = true;
     c->exeGraphic();  // draws every player and the bars without leaving the sprites
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <poll.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -53,10 +54,10 @@ protected:
 // A UDP socket on 127.0.0.1 that sends and receives raw datagrams.
 class rawPeer {
 public:
-    rawPeer() : socket(udpOpen(netAddress{LOOPBACK, 0}, false)), local(udpLocalAddress(socket)) {}
+    rawPeer() : socket(udpOpen(netAddress{LOOPBACK, 0}, false)) {}
     ~rawPeer() { udpClose(socket); }
 
-    uint16_t port() const { return local.port; }
+    uint16_t port() const { return udpLocalAddress(socket).port; }
     void sendTo(uint16_t port, const std::vector<unsigned char>& bytes) {
         udpSendTo(socket, netAddress{LOOPBACK, port}, bytes.data(), bytes.size());
     }
@@ -66,9 +67,8 @@ public:
         bytes.resize(2048);
         netAddress from;
         const long n = udpReceive(socket, bytes.data(), bytes.size(), from);
-        if (n < 0) return false;
-        bytes.resize(static_cast<std::size_t>(n));
-        return true;
+        bytes.resize(static_cast<std::size_t>(std::max(n, 0L)));
+        return n >= 0;
     }
     // Everything that arrives within the wait.
     datagrams drain(int waitMs = 20) {
@@ -80,7 +80,6 @@ public:
 
 private:
     int socket;
-    netAddress local;
 };
 
 inline std::vector<unsigned char> connectionRequest(uint32_t id) {
