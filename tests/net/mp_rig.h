@@ -87,8 +87,9 @@ protected:
         NetTransport::TearDown();
     }
 
-    std::unique_ptr<serverMultiplayerGame> startServer(int slots, bool dedicated = true, const std::string& map = "testmap",
-                                                       int minimum = 1, const char* address = nullptr) {
+    std::unique_ptr<serverMultiplayerGame> startServer(int slots, bool dedicated = true,
+                                                       const std::string& map = "testmap", int minimum = 1,
+                                                       const char* address = nullptr) {
         serverOptions options;
         options.mapName = map;
         options.maxPlayers = slots;
@@ -99,9 +100,10 @@ protected:
         options.logSink = [this](const std::string& line) { serverLog.push_back(line); };
         return std::make_unique<serverMultiplayerGame>(options);
     }
-    bool serverLogged(const std::string& text) const {
-        return std::any_of(serverLog.begin(), serverLog.end(),
-                           [&](const std::string& line) { return line.find(text) != std::string::npos; });
+    // How many server log lines hold the text.
+    long serverLogged(const std::string& text) const {
+        return std::count_if(serverLog.begin(), serverLog.end(),
+                             [&](const std::string& line) { return line.find(text) != std::string::npos; });
     }
 
     std::unique_ptr<clientMultiplayerGame> joinClient(int port) {
