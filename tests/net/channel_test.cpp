@@ -42,47 +42,49 @@ TEST_F(NetTransport, SessionDeliversInOrderOnceAcknowledgesWhatItTakesResendsIts
         {"15 ahead of the expected 12 is held and acknowledged", {dataDatagram(27, "27")}, {}, {27}},
     };
     rawSession s;
-    ASSERT_NE(s.server, nullptr);
+    ASSERT_NE(s.server.conn, nullptr);
     for (const auto& step : steps) {
         SCOPED_TRACE(step.what);
         for (const auto& datagram : step.sent) s.send(datagram);
-        for (const std::string& text : step.delivered) EXPECT_EQ(s.receive(), text);
-        EXPECT_EQ(net_query_rdm(s.server), 0);
+        EXPECT_EQ(s.server.receiveAll(), step.delivered);
+        EXPECT_EQ(net_query_rdm(s.server.conn), 0);
         datagrams acks;
         for (uint32_t seq : step.acknowledged) acks.push_back(ackDatagram(seq));
         EXPECT_EQ(s.peer.drain(), acks);
     }
     // The gap before the held one filled, all of it is delivered in order.
-    for (uint32_t seq = 12; seq <= 26; ++seq) s.send(dataDatagram(seq, std::to_string(seq)));
-    for (uint32_t seq = 12; seq <= 27; ++seq) EXPECT_EQ(s.receive(), std::to_string(seq));
+    std::vector<std::string> inOrder;
+    for (uint32_t seq = 12; seq <= 27; ++seq) inOrder.push_back(std::to_string(seq));
+    for (uint32_t seq = 12; seq <= 26; ++seq) s.send(dataDatagram(seq, inOrder[seq - 12]));
+    EXPECT_EQ(s.server.receiveAll(), inOrder);
     EXPECT_EQ(s.peer.drain().size(), 15u);
 
     // Data from another address is dropped without an answer.
     rawPeer stranger;
     stranger.sendTo(s.serverPort, dataDatagram(28, "forged"));
-    waitForDatagram(s.server);
-    EXPECT_EQ(net_query_rdm(s.server), 0);
+    waitForDatagram(s.server.conn);
+    EXPECT_EQ(net_query_rdm(s.server.conn), 0);
     EXPECT_TRUE(stranger.drain().empty());
 
     // A message longer than the reader's buffer is cut and taken, not left to block.
     s.send(dataDatagram(28, "12345"));
     char small[3];
-    EXPECT_EQ(net_receive_rdm(s.server, small, 3), -1);
+    EXPECT_EQ(net_receive_rdm(s.server.conn, small, 3), -1);
     EXPECT_EQ(std::string(small, 3), "123");
-    EXPECT_EQ(net_query_rdm(s.server), 0);
+    EXPECT_EQ(net_query_rdm(s.server.conn), 0);
 
     // The game's packet reader skips a message too long for it instead of blocking.
     s.send(dataDatagram(29, std::string(600, 'x')));
     s.send(dataDatagram(30, "next"));
     packet p;
-    EXPECT_EQ(p.receive(s.server), 4);
+    EXPECT_EQ(p.receive(s.server.conn), 4);
     EXPECT_EQ(std::string(p.data, 4), "next");
 
     // The other way: sent at once, resent after more than the interval
     // until acknowledged, only acknowledgements in flight counting.
     s.peer.drain();
-    ASSERT_EQ(net_send_rdm(s.server, "a", 1), 0);
-    ASSERT_EQ(net_send_rdm(s.server, "b", 1), 0);
+    ASSERT_EQ(net_send_rdm(s.server.conn, "a", 1), 0);
+    ASSERT_EQ(net_send_rdm(s.server.conn, "b", 1), 0);
     EXPECT_EQ(s.peer.drain(), (datagrams{dataDatagram(1, "a"), dataDatagram(2, "b")}));  // out at once
     s.elapse(500);
     EXPECT_TRUE(s.peer.drain().empty());
@@ -100,21 +102,21 @@ TEST_F(NetTransport, SessionDeliversInOrderOnceAcknowledgesWhatItTakesResendsIts
     EXPECT_TRUE(s.peer.drain().empty());
 
     // The window free again: messages of 1 to NET_MAX_MESSAGE bytes, 15 unacknowledged.
-    EXPECT_EQ(net_send_rdm(s.server, "c", 0), -1);
-    EXPECT_EQ(net_send_rdm(s.server, std::string(NET_MAX_MESSAGE + 1, 'c').data(), NET_MAX_MESSAGE + 1), -1);
-    for (int i = 0; i < 15; ++i) EXPECT_EQ(net_send_rdm(s.server, "c", 1), 0) << i;
-    EXPECT_EQ(net_send_rdm(s.server, "c", 1), -1);
+    EXPECT_EQ(net_send_rdm(s.server.conn, "c", 0), -1);
+    EXPECT_EQ(net_send_rdm(s.server.conn, std::string(NET_MAX_MESSAGE + 1, 'c').data(), NET_MAX_MESSAGE + 1), -1);
+    for (int i = 0; i < 15; ++i) EXPECT_EQ(net_send_rdm(s.server.conn, "c", 1), 0) << i;
+    EXPECT_EQ(net_send_rdm(s.server.conn, "c", 1), -1);
     // The acknowledgements wait on the socket; a send alone takes them in.
     for (uint32_t seq = 3; seq <= 17; ++seq) s.peer.sendTo(s.serverPort, ackDatagram(seq));
-    waitForDatagram(s.server);
-    EXPECT_EQ(net_send_rdm(s.server, "c", 1), 0);
+    waitForDatagram(s.server.conn);
+    EXPECT_EQ(net_send_rdm(s.server.conn, "c", 1), 0);
 
     // Closed, the connection lingers, resending its last message (say a
     // QUIT whose datagram was lost) on every pass of the loop driver, the
     // menus' too, for three seconds.
     s.peer.drain();  // the window, sent at once
-    net_closeconn(s.server);
-    s.server = nullptr;
+    net_closeconn(s.server.conn);
+    s.server.conn = nullptr;
     EXPECT_EQ(net_poll_lingering(), 1);
     struct : pacedScreen {
         bool step() override { return true; }

@@ -42,7 +42,7 @@ std::string built(builder build, const message& m) {
 
 }  // namespace
 
-TEST(Messages, EveryMessageHasItsLayoutParsesBackUnchangedOrIsRefusedAndFitsThePacket) {
+TEST(Messages, EveryMessageHasItsLayoutParsesBackUnchangedOrIsRefusedAndFitsThePacketThatNeverPassesItsEnd) {
     playerStatesMessage states;
     states.mask = 0x81;  // slots 0 and 7; the record of slot 3 is not sent
     states.records[0] = playerRecord{1.5f, -2.25f, 3, 200, 15};
@@ -97,11 +97,8 @@ TEST(Messages, EveryMessageHasItsLayoutParsesBackUnchangedOrIsRefusedAndFitsTheP
     EXPECT_EQ(p.position, PACKET_SIZE);
     buildWelcome(p, welcomeMessage{0, 8, 100, 100, std::string(507, 'm')});
     EXPECT_FALSE(p.ok());
-}
 
-// Reads stop at the message's end, writes and assigns at the buffer's end.
-TEST(Packet, ReadsWritesAndAssignsNeverPassTheirEnd) {
-    packet p;
+    // Reads stop at the message's end, writes and assigns at the buffer's end.
     ASSERT_TRUE(p.assign("\x01\x02\x03", 3));
     p.get();
     char bytes[3] = {9, 9, 9};

@@ -47,21 +47,6 @@ std::vector<message> received(const std::vector<std::string>& messages, char typ
     return all;
 }
 
-// A transport connection driven by hand: sends built packets and collects
-// every message that arrives.
-struct rawEnd {
-    NET_CONN* conn = nullptr;
-    ~rawEnd() { net_closeconn(conn); }
-    void sendBytes(const std::string& bytes) { net_send_rdm(conn, bytes.data(), static_cast<int>(bytes.size())); }
-    std::vector<std::string> receiveAll() {
-        std::vector<std::string> all;
-        char buffer[PACKET_SIZE];
-        int n = 0;
-        while ((n = net_receive_rdm(conn, buffer, sizeof buffer)) > 0) all.emplace_back(buffer, n);
-        return all;
-    }
-};
-
 class Multiplayer : public NetTransport {
 protected:
     scopedWorkDir dir;

@@ -109,39 +109,46 @@ inline NET_CONN* openListener() {
     return listener;
 }
 
+// A transport connection driven by hand: sends built packets and collects
+// every message that arrives.
+struct rawEnd {
+    NET_CONN* conn = nullptr;
+    ~rawEnd() { net_closeconn(conn); }
+    void sendBytes(const std::string& bytes) { net_send_rdm(conn, bytes.data(), static_cast<int>(bytes.size())); }
+    std::vector<std::string> receiveAll() {
+        std::vector<std::string> all;
+        char buffer[NET_MAX_MESSAGE];
+        int n = 0;
+        while ((n = net_receive_rdm(conn, buffer, sizeof buffer)) > 0) all.emplace_back(buffer, n);
+        return all;
+    }
+};
+
 // A server connection accepted from a raw peer after a raw handshake, so
 // that loss and hostile datagrams can be produced exactly.
 struct rawSession {
     NET_CONN* listener = openListener();
     rawPeer peer;
     uint16_t serverPort = 0;
-    NET_CONN* server = nullptr;
+    rawEnd server;
 
     rawSession() {
         peer.sendTo(static_cast<uint16_t>(net_getlocalport(listener)), connectionRequest(7));
         waitForDatagram(listener);
-        server = net_poll_listen(listener);
+        server.conn = net_poll_listen(listener);
         peer.drain();  // the reply
-        serverPort = static_cast<uint16_t>(net_getlocalport(server));
+        serverPort = static_cast<uint16_t>(net_getlocalport(server.conn));
     }
-    ~rawSession() {
-        net_closeconn(server);
-        net_closeconn(listener);
-    }
+    ~rawSession() { net_closeconn(listener); }
 
     void send(const std::vector<unsigned char>& datagram) {
         peer.sendTo(serverPort, datagram);
-        waitForDatagram(server);
-    }
-    std::string receive() {
-        char buffer[1024];
-        const int n = net_receive_rdm(server, buffer, sizeof buffer);
-        return n > 0 ? std::string(buffer, static_cast<std::size_t>(n)) : "";
+        waitForDatagram(server.conn);
     }
     // Lets the clock pass and has the transport resend what is due.
     void elapse(uint32_t ms) {
-        net_query_rdm(server);
+        net_query_rdm(server.conn);
         advanceClock(ms);
-        net_query_rdm(server);
+        net_query_rdm(server.conn);
     }
 };
