@@ -9,8 +9,7 @@ TEST_F(Multiplayer, ClientTurnsAndWalksByTheBoundKeysAndSendsOneStopWhenReleased
     struct row {
         const char* what;
         std::initializer_list<int> keys;
-        int weapon;
-        int direction, flags, state;
+        int weapon, direction, flags, state;
     } rows[] = {
         {"strafe left turns by 2", {SLOT_STRAFE_LEFT}, 0, 254, 0, 0},
         {"with the modifier key by 5", {SLOT_STRAFE_LEFT, SLOT_EXTRA}, 0, 251, 0, 0},
@@ -31,8 +30,7 @@ TEST_F(Multiplayer, ClientTurnsAndWalksByTheBoundKeysAndSendsOneStopWhenReleased
         const std::vector<inputMessage> inputs = received(scripted.receiveAll(), INPUT, parseInput);
         ASSERT_EQ(inputs.size(), 1u);
         EXPECT_EQ(inputs[0].direction & 255, r.direction);
-        EXPECT_EQ(inputs[0].flags, r.flags);
-        EXPECT_EQ(inputs[0].state, r.state);
+        EXPECT_EQ(std::make_pair(inputs[0].flags, inputs[0].state), std::make_pair(r.flags, r.state));
         // Released: one stop after walking, then nothing while it stands.
         releaseAllKeys();
         for (int t = 0; t < 40; ++t) c->exeLogic();

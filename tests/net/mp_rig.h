@@ -29,9 +29,8 @@ inline void releaseAllKeys() {
 }
 
 inline bool logHolds(const messageClass& log, const std::string& text) {
-    for (int i = 0; i < log.count; ++i)
-        if (log.lines[i].text.find(text) != std::string::npos) return true;
-    return false;
+    return std::any_of(log.lines.begin(), log.lines.begin() + log.count,
+                       [&](const message& line) { return line.text.find(text) != std::string::npos; });
 }
 
 // The messages of one type among the given ones, as the parser reads them.

@@ -105,8 +105,7 @@ TEST_F(Multiplayer, PlayerAgainstPlayerTest) {
         server->players[1].active = r.otherActive;
         float x = r.newX, y = r.newY;
         EXPECT_EQ(server->handleMoveRequest(x, y, r.oldX, r.oldY, 0), r.allowed);
-        EXPECT_EQ(x, r.allowed ? r.newX : r.oldX);
-        EXPECT_EQ(y, r.allowed ? r.newY : r.oldY);
+        EXPECT_EQ(std::make_pair(x, y), r.allowed ? std::make_pair(r.newX, r.newY) : std::make_pair(r.oldX, r.oldY));
     }
     server->players[1].active = false;
 }
