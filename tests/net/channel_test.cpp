@@ -41,82 +41,101 @@ TEST_F(NetTransport, SessionDeliversInOrderOnceAcknowledgesWhatItTakesResendsIts
          {10, 9, 11}},
         {"15 ahead of the expected 12 is held and acknowledged", {dataDatagram(27, "27")}, {}, {27}},
     };
-    rawSession s;
-    ASSERT_NE(s.server.conn, nullptr);
+    // A server connection accepted from a raw peer after a raw handshake,
+    // so that loss and hostile datagrams can be produced exactly.
+    NET_CONN* listener = openListener();
+    rawPeer peer;
+    peer.sendTo(static_cast<uint16_t>(net_getlocalport(listener)), connectionRequest(7));
+    waitForDatagram(listener);
+    rawEnd server;
+    server.conn = net_poll_listen(listener);
+    ASSERT_NE(server.conn, nullptr);
+    peer.drain();  // the reply
+    const uint16_t serverPort = static_cast<uint16_t>(net_getlocalport(server.conn));
+    const auto send = [&](const std::vector<unsigned char>& datagram) {
+        peer.sendTo(serverPort, datagram);
+        waitForDatagram(server.conn);
+    };
+    // Lets the clock pass and has the transport resend what is due.
+    const auto elapse = [&](uint32_t ms) {
+        net_query_rdm(server.conn);
+        advanceClock(ms);
+        net_query_rdm(server.conn);
+    };
     for (const auto& step : steps) {
         SCOPED_TRACE(step.what);
-        for (const auto& datagram : step.sent) s.send(datagram);
-        EXPECT_EQ(s.server.receiveAll(), step.delivered);
-        EXPECT_EQ(net_query_rdm(s.server.conn), 0);
+        for (const auto& datagram : step.sent) send(datagram);
+        EXPECT_EQ(server.receiveAll(), step.delivered);
+        EXPECT_EQ(net_query_rdm(server.conn), 0);
         datagrams acks;
         for (uint32_t seq : step.acknowledged) acks.push_back(ackDatagram(seq));
-        EXPECT_EQ(s.peer.drain(), acks);
+        EXPECT_EQ(peer.drain(), acks);
     }
     // The gap before the held one filled, all of it is delivered in order.
     std::vector<std::string> inOrder;
     for (uint32_t seq = 12; seq <= 27; ++seq) inOrder.push_back(std::to_string(seq));
-    for (uint32_t seq = 12; seq <= 26; ++seq) s.send(dataDatagram(seq, inOrder[seq - 12]));
-    EXPECT_EQ(s.server.receiveAll(), inOrder);
-    EXPECT_EQ(s.peer.drain().size(), 15u);
+    for (uint32_t seq = 12; seq <= 26; ++seq) send(dataDatagram(seq, inOrder[seq - 12]));
+    EXPECT_EQ(server.receiveAll(), inOrder);
+    EXPECT_EQ(peer.drain().size(), 15u);
 
     // Data from another address is dropped without an answer.
     rawPeer stranger;
-    stranger.sendTo(s.serverPort, dataDatagram(28, "forged"));
-    waitForDatagram(s.server.conn);
-    EXPECT_EQ(net_query_rdm(s.server.conn), 0);
+    stranger.sendTo(serverPort, dataDatagram(28, "forged"));
+    waitForDatagram(server.conn);
+    EXPECT_EQ(net_query_rdm(server.conn), 0);
     EXPECT_TRUE(stranger.drain().empty());
 
     // A message longer than the reader's buffer is cut and taken, not left to block.
-    s.send(dataDatagram(28, "12345"));
+    send(dataDatagram(28, "12345"));
     char small[3];
-    EXPECT_EQ(net_receive_rdm(s.server.conn, small, 3), -1);
+    EXPECT_EQ(net_receive_rdm(server.conn, small, 3), -1);
     EXPECT_EQ(std::string(small, 3), "123");
-    EXPECT_EQ(net_query_rdm(s.server.conn), 0);
+    EXPECT_EQ(net_query_rdm(server.conn), 0);
 
     // The game's packet reader skips a message too long for it instead of blocking.
-    s.send(dataDatagram(29, std::string(600, 'x')));
-    s.send(dataDatagram(30, "next"));
+    send(dataDatagram(29, std::string(600, 'x')));
+    send(dataDatagram(30, "next"));
     packet p;
-    EXPECT_EQ(p.receive(s.server.conn), 4);
+    EXPECT_EQ(p.receive(server.conn), 4);
     EXPECT_EQ(std::string(p.data, 4), "next");
 
     // The other way: sent at once, resent after more than the interval
     // until acknowledged, only acknowledgements in flight counting.
-    s.peer.drain();
-    ASSERT_EQ(net_send_rdm(s.server.conn, "a", 1), 0);
-    ASSERT_EQ(net_send_rdm(s.server.conn, "b", 1), 0);
-    EXPECT_EQ(s.peer.drain(), (datagrams{dataDatagram(1, "a"), dataDatagram(2, "b")}));  // out at once
-    s.elapse(500);
-    EXPECT_TRUE(s.peer.drain().empty());
-    s.elapse(1);
-    EXPECT_EQ(s.peer.drain().size(), 2u);
+    peer.drain();
+    ASSERT_EQ(net_send_rdm(server.conn, "a", 1), 0);
+    ASSERT_EQ(net_send_rdm(server.conn, "b", 1), 0);
+    EXPECT_EQ(peer.drain(), (datagrams{dataDatagram(1, "a"), dataDatagram(2, "b")}));  // out at once
+    elapse(500);
+    EXPECT_TRUE(peer.drain().empty());
+    elapse(1);
+    EXPECT_EQ(peer.drain().size(), 2u);
 
-    s.send(ackDatagram(17));  // same slot as 1, but not in flight
-    s.send(ackDatagram(3));   // not sent yet
-    s.elapse(501);
-    EXPECT_EQ(s.peer.drain().size(), 2u);
+    send(ackDatagram(17));  // same slot as 1, but not in flight
+    send(ackDatagram(3));   // not sent yet
+    elapse(501);
+    EXPECT_EQ(peer.drain().size(), 2u);
 
-    s.send(ackDatagram(2));
-    s.send(ackDatagram(1));
-    s.elapse(501);
-    EXPECT_TRUE(s.peer.drain().empty());
+    send(ackDatagram(2));
+    send(ackDatagram(1));
+    elapse(501);
+    EXPECT_TRUE(peer.drain().empty());
 
     // The window free again: messages of 1 to NET_MAX_MESSAGE bytes, 15 unacknowledged.
-    EXPECT_EQ(net_send_rdm(s.server.conn, "c", 0), -1);
-    EXPECT_EQ(net_send_rdm(s.server.conn, std::string(NET_MAX_MESSAGE + 1, 'c').data(), NET_MAX_MESSAGE + 1), -1);
-    for (int i = 0; i < 15; ++i) EXPECT_EQ(net_send_rdm(s.server.conn, "c", 1), 0) << i;
-    EXPECT_EQ(net_send_rdm(s.server.conn, "c", 1), -1);
+    EXPECT_EQ(net_send_rdm(server.conn, "c", 0), -1);
+    EXPECT_EQ(net_send_rdm(server.conn, std::string(NET_MAX_MESSAGE + 1, 'c').data(), NET_MAX_MESSAGE + 1), -1);
+    for (int i = 0; i < 15; ++i) EXPECT_EQ(net_send_rdm(server.conn, "c", 1), 0) << i;
+    EXPECT_EQ(net_send_rdm(server.conn, "c", 1), -1);
     // The acknowledgements wait on the socket; a send alone takes them in.
-    for (uint32_t seq = 3; seq <= 17; ++seq) s.peer.sendTo(s.serverPort, ackDatagram(seq));
-    waitForDatagram(s.server.conn);
-    EXPECT_EQ(net_send_rdm(s.server.conn, "c", 1), 0);
+    for (uint32_t seq = 3; seq <= 17; ++seq) peer.sendTo(serverPort, ackDatagram(seq));
+    waitForDatagram(server.conn);
+    EXPECT_EQ(net_send_rdm(server.conn, "c", 1), 0);
 
     // Closed, the connection lingers, resending its last message (say a
     // QUIT whose datagram was lost) on every pass of the loop driver, the
     // menus' too, for three seconds.
-    s.peer.drain();  // the window, sent at once
-    net_closeconn(s.server.conn);
-    s.server.conn = nullptr;
+    peer.drain();  // the window, sent at once
+    net_closeconn(server.conn);
+    server.conn = nullptr;
     EXPECT_EQ(net_poll_lingering(), 1);
     struct : pacedScreen {
         bool step() override { return true; }
@@ -127,8 +146,9 @@ TEST_F(NetTransport, SessionDeliversInOrderOnceAcknowledgesWhatItTakesResendsIts
         advanceClock(501);
         timerCounter = 0;
         pacedPass(menu, pacing{}, [](int) {});
-        for (const auto& d : s.peer.drain()) resent.push_back(d);
+        for (const auto& d : peer.drain()) resent.push_back(d);
     }
     EXPECT_EQ(resent, datagrams(5, dataDatagram(18, "c")));
     EXPECT_EQ(net_poll_lingering(), 0);
+    net_closeconn(listener);
 }

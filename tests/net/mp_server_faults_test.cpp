@@ -16,7 +16,6 @@ TEST_F(Multiplayer, ServerPlacesPlayersOnTheMapKeepsControlCodesOutOfNamesAndHol
         {"a state of 9 is relayed as 0", std::string("\x08\x00\x00\x00\x09", 5), true, 0, false},
         {"a state of -1 is relayed as 0", std::string("\x08\x00\x00\x00\xff", 5), true, 0, false},
         {"an INPUT cut after its flags is dropped", std::string{INPUT, 1}, false, 0, false},
-        {"an INPUT of the type alone is dropped", std::string{INPUT}, false, 0, false},
         {"a state of 5 stays", std::string("\x08\x00\x00\x00\x05", 5), true, 5, false},
         {"a walk moves", std::string("\x08\x01\x00\x40\x03", 5), true, 3, true},
     };

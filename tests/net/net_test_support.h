@@ -123,32 +123,3 @@ struct rawEnd {
         return all;
     }
 };
-
-// A server connection accepted from a raw peer after a raw handshake, so
-// that loss and hostile datagrams can be produced exactly.
-struct rawSession {
-    NET_CONN* listener = openListener();
-    rawPeer peer;
-    uint16_t serverPort = 0;
-    rawEnd server;
-
-    rawSession() {
-        peer.sendTo(static_cast<uint16_t>(net_getlocalport(listener)), connectionRequest(7));
-        waitForDatagram(listener);
-        server.conn = net_poll_listen(listener);
-        peer.drain();  // the reply
-        serverPort = static_cast<uint16_t>(net_getlocalport(server.conn));
-    }
-    ~rawSession() { net_closeconn(listener); }
-
-    void send(const std::vector<unsigned char>& datagram) {
-        peer.sendTo(serverPort, datagram);
-        waitForDatagram(server.conn);
-    }
-    // Lets the clock pass and has the transport resend what is due.
-    void elapse(uint32_t ms) {
-        net_query_rdm(server.conn);
-        advanceClock(ms);
-        net_query_rdm(server.conn);
-    }
-};
