@@ -78,8 +78,7 @@ TEST_F(Multiplayer, ClientDropsMessagesThatDontFitItsState) {
 TEST_F(Multiplayer, ClientHoldsWhatItIsSentToWhatItDrawsAndGivesUpOnASilentServer) {
     auto c = clientOfScriptedServer();
     welcome(*c, 0, 2, 30, 50);
-    EXPECT_EQ(c->getLifePercentage(), 100);
-    EXPECT_EQ(c->getArmorPercentage(), 100);
+    EXPECT_EQ(std::make_pair(c->getLifePercentage(), c->getArmorPercentage()), std::make_pair(100, 100));
     c->life = 25;
     EXPECT_EQ(c->getLifePercentage(), 50);
     playerStatesMessage states;

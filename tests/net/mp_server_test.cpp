@@ -29,13 +29,11 @@ TEST_F(Multiplayer, EightClientsJoinTakeSlotsAndSpawnsInRotationSeeEachOtherAndA
     EXPECT_TRUE(logHolds(*clients[7]->messages, "Player on server: Player 1"));
 
     auto ninth = joinClient(server->listenPort());
-    clients.push_back(ninth.get());
-    run(*server, clients, 4);
+    run(*server, {ninth.get()}, 4);
     EXPECT_TRUE(ninth->wantsExit());
     EXPECT_TRUE(logHolds(*ninth->messages, "Server is full!"));
     EXPECT_EQ(server->occupiedSlots(), 8);
 
-    clients.pop_back();
     server->requestStop();
     EXPECT_FALSE(server->step());
     EXPECT_EQ(server->occupiedSlots(), 0);
