@@ -1,6 +1,7 @@
 // Shared pieces of the transport tests: a clock the test moves by hand, a
 // fixture that starts the transport with it, a raw UDP peer that speaks the
-// wire format directly, and connections made on 127.0.0.1 only.
+// wire format directly, a connection driven by hand, and connections made on
+// 127.0.0.1 only.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -109,7 +110,7 @@ inline NET_CONN* openListener() {
     return listener;
 }
 
-// A transport connection driven by hand: sends built packets and collects
+// A transport connection driven by hand: sends raw bytes and collects
 // every message that arrives.
 struct rawEnd {
     NET_CONN* conn = nullptr;
