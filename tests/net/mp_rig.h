@@ -29,9 +29,8 @@ inline void releaseAllKeys() {
 }
 
 inline bool logHolds(const messageClass& log, const std::string& text) {
-    for (int i = 0; i < log.count; ++i)
-        if (log.lines[i].text.find(text) != std::string::npos) return true;
-    return false;
+    return std::any_of(log.lines.begin(), log.lines.begin() + log.count,
+                       [&](const message& line) { return line.text.find(text) != std::string::npos; });
 }
 
 // The messages of one type among the given ones, as the parser reads them.
@@ -46,22 +45,6 @@ std::vector<message> received(const std::vector<std::string>& messages, char typ
     }
     return all;
 }
-
-// A transport connection driven by hand: sends built packets and collects
-// every message that arrives.
-struct rawEnd {
-    NET_CONN* conn = nullptr;
-    ~rawEnd() { net_closeconn(conn); }
-    void send(packet& p) { p.send(conn); }
-    void sendBytes(const std::string& bytes) { net_send_rdm(conn, bytes.data(), static_cast<int>(bytes.size())); }
-    std::vector<std::string> receiveAll() {
-        std::vector<std::string> all;
-        char buffer[PACKET_SIZE];
-        int n = 0;
-        while ((n = net_receive_rdm(conn, buffer, sizeof buffer)) > 0) all.emplace_back(buffer, n);
-        return all;
-    }
-};
 
 class Multiplayer : public NetTransport {
 protected:
@@ -89,19 +72,22 @@ protected:
     }
 
     std::unique_ptr<serverMultiplayerGame> startServer(int slots, bool dedicated = true,
-                                                       const std::string& map = "testmap") {
+                                                       const std::string& map = "testmap", int minimum = 1,
+                                                       const char* address = nullptr) {
         serverOptions options;
         options.mapName = map;
         options.maxPlayers = slots;
+        options.minPlayers = minimum;
         options.dedicated = dedicated;
         options.headless = true;
-        options.listenAddress = nullptr;
+        options.listenAddress = address;
         options.logSink = [this](const std::string& line) { serverLog.push_back(line); };
         return std::make_unique<serverMultiplayerGame>(options);
     }
-    bool serverLogged(const std::string& text) const {
-        return std::any_of(serverLog.begin(), serverLog.end(),
-                           [&](const std::string& line) { return line.find(text) != std::string::npos; });
+    // How many server log lines hold the text.
+    long serverLogged(const std::string& text) const {
+        return std::count_if(serverLog.begin(), serverLog.end(),
+                             [&](const std::string& line) { return line.find(text) != std::string::npos; });
     }
 
     std::unique_ptr<clientMultiplayerGame> joinClient(int port) {
@@ -109,7 +95,6 @@ protected:
         c->setMessageClass(nullptr);
         return c;
     }
-    std::unique_ptr<clientMultiplayerGame> joinClient(serverMultiplayerGame& s) { return joinClient(s.listenPort()); }
 
     // Ticks: every client's logic, then the server's.
     void run(serverMultiplayerGame& s, const std::vector<clientMultiplayerGame*>& clients, int ticks) {
@@ -125,12 +110,12 @@ protected:
         net_connect(peer.conn, loopbackAddress(s.listenPort()).c_str());
         for (int t = 0; t < 10 && net_poll_connect(peer.conn) != 1; ++t) s.step();
     }
-    // The same client after its JOIN.
-    void joinRaw(serverMultiplayerGame& s, rawEnd& peer, const std::string& name = "") {
+    // The same client after its JOIN of the given minor version.
+    void joinRaw(serverMultiplayerGame& s, rawEnd& peer, const std::string& name = "", int minor = 6) {
         connectRaw(s, peer);
         packet p;
-        buildJoin(p, joinMessage{0, 6, 'A', name});
-        peer.send(p);
+        buildJoin(p, joinMessage{0, minor, 'A', name});
+        p.send(peer.conn);
         s.step();
     }
 
@@ -150,8 +135,9 @@ protected:
     void welcome(clientMultiplayerGame& c, int slot, int slots, int armour = 100, int life = 100) {
         packet p;
         buildWelcome(p, welcomeMessage{slot, slots, armour, life, "testmap"});
-        scripted.send(p);
+        p.send(scripted.conn);
         c.exeLogic();
+        scripted.receiveAll();  // the JOIN
     }
     ~Multiplayer() override { net_closeconn(listener); }
 };

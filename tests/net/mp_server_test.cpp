@@ -7,7 +7,7 @@ TEST_F(Multiplayer, EightClientsJoinTakeSlotsAndSpawnsInRotationSeeEachOtherAndA
     std::vector<std::unique_ptr<clientMultiplayerGame>> owned;
     std::vector<clientMultiplayerGame*> clients;
     for (int i = 0; i < 8; ++i) {
-        owned.push_back(joinClient(*server));
+        owned.push_back(joinClient(server->listenPort()));
         clients.push_back(owned.back().get());
         run(*server, clients, 3);  // one joins before the next connects
     }
@@ -28,14 +28,12 @@ TEST_F(Multiplayer, EightClientsJoinTakeSlotsAndSpawnsInRotationSeeEachOtherAndA
     EXPECT_TRUE(logHolds(*clients[0]->messages, "New player: Player 8"));
     EXPECT_TRUE(logHolds(*clients[7]->messages, "Player on server: Player 1"));
 
-    auto ninth = joinClient(*server);
-    clients.push_back(ninth.get());
-    run(*server, clients, 4);
+    auto ninth = joinClient(server->listenPort());
+    run(*server, {ninth.get()}, 4);
     EXPECT_TRUE(ninth->wantsExit());
     EXPECT_TRUE(logHolds(*ninth->messages, "Server is full!"));
     EXPECT_EQ(server->occupiedSlots(), 8);
 
-    clients.pop_back();
     server->requestStop();
     EXPECT_FALSE(server->step());
     EXPECT_EQ(server->occupiedSlots(), 0);
@@ -51,11 +49,10 @@ TEST_F(Multiplayer, EightClientsJoinTakeSlotsAndSpawnsInRotationSeeEachOtherAndA
 // frees the slot again, one cut short gets no answer and keeps its slot.
 TEST_F(Multiplayer, HostedServerDropsSilentPlayersAndRefusesJoinsItCannotTake) {
     auto server = startServer(4, false);
-    auto watcher = joinClient(*server);
+    auto watcher = joinClient(server->listenPort());
     run(*server, {watcher.get()}, 5);
     ASSERT_TRUE(server->client);
-    EXPECT_EQ(server->client->myId, 0);
-    EXPECT_EQ(watcher->myId, 1);
+    EXPECT_EQ(watcher->myId, 1);  // the server's own client has slot 0
     EXPECT_TRUE(server->client->players[1].isActive());
     EXPECT_TRUE(logHolds(*server->messages, "New player joined: Player 2"));
     rawEnd silent, other, cut;
@@ -69,14 +66,10 @@ TEST_F(Multiplayer, HostedServerDropsSilentPlayersAndRefusesJoinsItCannotTake) {
     run(*server, {watcher.get()}, 1);
     EXPECT_TRUE(logHolds(*watcher->messages, "Player left: quiet"));
 
-    connectRaw(*server, other);
-    packet p;
-    buildJoin(p, joinMessage{0, 5, 'A', ""});
-    other.send(p);
-    server->step();
+    joinRaw(*server, other, "", 5);
     EXPECT_EQ(other.receiveAll(), std::vector<std::string>{std::string(1, WRONG_VERSION)});
     // Real clients only send keep-alives while they stand, and stay.
-    auto next = joinClient(*server);
+    auto next = joinClient(server->listenPort());
     run(*server, {watcher.get(), next.get()}, 200);
     EXPECT_EQ(next->myId, 2);
     connectRaw(*server, cut);
@@ -110,58 +103,47 @@ TEST_F(Multiplayer, PlayerAgainstPlayerTest) {
         server->players[1].active = r.otherActive;
         float x = r.newX, y = r.newY;
         EXPECT_EQ(server->handleMoveRequest(x, y, r.oldX, r.oldY, 0), r.allowed);
-        EXPECT_EQ(x, r.allowed ? r.newX : r.oldX);
-        EXPECT_EQ(y, r.allowed ? r.newY : r.oldY);
+        EXPECT_EQ(std::make_pair(x, y), r.allowed ? std::make_pair(r.newX, r.newY) : std::make_pair(r.oldX, r.oldY));
     }
     server->players[1].active = false;
 }
 
+// A second Esc within 64 ticks quits the server, within 96 a client; a
+// later one only shows the hint again and restarts the window.
 TEST_F(Multiplayer, EscWindowOfServerAndClient) {
-    struct row {
-        const char* what;
-        bool server;
-        int gap;  // ticks from the first press to the second
-        bool ends;
-    } rows[] = {
-        {"server, second press 64 ticks later quits", true, 64, true},
-        {"server, 65 ticks later only shows the hint", true, 65, false},
-        {"client, second press 96 ticks later quits", false, 96, true},
-        {"client, 97 ticks later only shows the hint", false, 97, false},
-    };
-    for (const row& r : rows) {
-        SCOPED_TRACE(r.what);
-        auto server = startServer(2);
-        auto c = joinClient(*server);
-        pacedScreen& screen = r.server ? static_cast<pacedScreen&>(*server) : *c;
-        auto tick = [&](bool esc) {
-            key[KEY_ESC] = 0;  // the server's Esc stays out of the client's rows
-            if (!r.server) server->step();
-            key[KEY_ESC] = esc;
-            return screen.step();
-        };
-        EXPECT_TRUE(tick(true));
-        for (int t = 1; t < r.gap; ++t) EXPECT_TRUE(tick(false));
-        EXPECT_EQ(tick(true), !r.ends);
-        const int window = r.server ? server->escWindow : c->escWindow;
-        EXPECT_EQ(window, r.ends ? window : (r.server ? ESC_WINDOW_TICKS : CLIENT_ESC_WINDOW_TICKS));
-        key[KEY_ESC] = 0;
-        keyStates.resetAll();
-    }
+    for (bool onServer : {true, false})
+        for (int late : {0, 1}) {
+            SCOPED_TRACE(std::string(onServer ? "server" : "client") + (late ? ", one tick late" : ", in time"));
+            const int window = onServer ? 64 : 96;
+            auto server = startServer(2);
+            auto c = joinClient(server->listenPort());
+            pacedScreen& screen = onServer ? static_cast<pacedScreen&>(*server) : *c;
+            auto tick = [&](bool esc) {
+                key[KEY_ESC] = 0;  // the server's Esc stays out of the client's runs
+                if (!onServer) server->step();
+                key[KEY_ESC] = esc;
+                return screen.step();
+            };
+            EXPECT_TRUE(tick(true));
+            for (int t = 1; t < window + late; ++t) EXPECT_TRUE(tick(false));
+            EXPECT_EQ(tick(true), late == 1);
+            EXPECT_EQ(late ? (onServer ? server->escWindow : c->escWindow) : window, window);
+            key[KEY_ESC] = 0;
+            keyStates.resetAll();
+        }
 }
 
 TEST_F(Multiplayer, SlowMachineWarningAtTheFifthDroppedBacklogThenEveryTwentieth) {
     auto server = startServer(2);
-    pacing how;
-    how.maxSteps = server->maxSteps = 2;
-    how.restMs = 0;
+    server->maxSteps = 2;
+    const pacing how{2, 0};
     // Warnings so far, after `n` passes that each find `waiting` ticks.
     const auto passes = [&](int n, int waiting) {
         for (int pass = 0; pass < n; ++pass) {
             timerCounter = waiting;
             pacedPass(*server, how, [](int) {});
         }
-        return std::count_if(serverLog.begin(), serverLog.end(),
-                             [](const std::string& line) { return line.find("not fast enough") != std::string::npos; });
+        return serverLogged("not fast enough");
     };
     EXPECT_EQ(passes(4, 5), 0);  // more ticks waiting than a pass may run
     EXPECT_EQ(passes(1, 5), 1);
@@ -191,14 +173,8 @@ TEST_F(Multiplayer, ServerRefusesToStartWithTheReason) {
     };
     for (const row& r : rows) {
         SCOPED_TRACE(r.what);
-        serverOptions options;
-        options.mapName = r.map;
-        options.maxPlayers = r.slots;
-        options.minPlayers = r.minimum;
-        options.headless = true;
-        options.listenAddress = r.address;
         try {
-            serverMultiplayerGame server(options);
+            startServer(r.slots, true, r.map, r.minimum, r.address);
             ADD_FAILURE() << "the server started";
         } catch (const serverStartFault& fault) {
             EXPECT_EQ(fault.line(), r.line);

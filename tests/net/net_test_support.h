@@ -1,11 +1,13 @@
 // Shared pieces of the transport tests: a clock the test moves by hand, a
 // fixture that starts the transport with it, a raw UDP peer that speaks the
-// wire format directly, and connections made on 127.0.0.1 only.
+// wire format directly, a connection driven by hand, and connections made on
+// 127.0.0.1 only.
 #pragma once
 
 #include <gtest/gtest.h>
 #include <poll.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -53,10 +55,10 @@ protected:
 // A UDP socket on 127.0.0.1 that sends and receives raw datagrams.
 class rawPeer {
 public:
-    rawPeer() : socket(udpOpen(netAddress{LOOPBACK, 0}, false)), local(udpLocalAddress(socket)) {}
+    rawPeer() : socket(udpOpen(netAddress{LOOPBACK, 0}, false)) {}
     ~rawPeer() { udpClose(socket); }
 
-    uint16_t port() const { return local.port; }
+    uint16_t port() const { return udpLocalAddress(socket).port; }
     void sendTo(uint16_t port, const std::vector<unsigned char>& bytes) {
         udpSendTo(socket, netAddress{LOOPBACK, port}, bytes.data(), bytes.size());
     }
@@ -66,9 +68,8 @@ public:
         bytes.resize(2048);
         netAddress from;
         const long n = udpReceive(socket, bytes.data(), bytes.size(), from);
-        if (n < 0) return false;
-        bytes.resize(static_cast<std::size_t>(n));
-        return true;
+        bytes.resize(static_cast<std::size_t>(std::max(n, 0L)));
+        return n >= 0;
     }
     // Everything that arrives within the wait.
     datagrams drain(int waitMs = 20) {
@@ -80,7 +81,6 @@ public:
 
 private:
     int socket;
-    netAddress local;
 };
 
 inline std::vector<unsigned char> connectionRequest(uint32_t id) {
@@ -110,39 +110,17 @@ inline NET_CONN* openListener() {
     return listener;
 }
 
-// A server connection accepted from a raw peer after a raw handshake, so
-// that loss and hostile datagrams can be produced exactly.
-struct rawSession {
-    NET_CONN* listener = openListener();
-    rawPeer peer;
-    uint16_t serverPort = 0;
-    NET_CONN* server = nullptr;
-
-    rawSession() {
-        peer.sendTo(static_cast<uint16_t>(net_getlocalport(listener)), connectionRequest(7));
-        waitForDatagram(listener);
-        server = net_poll_listen(listener);
-        peer.drain();  // the reply
-        serverPort = static_cast<uint16_t>(net_getlocalport(server));
-    }
-    ~rawSession() {
-        net_closeconn(server);
-        net_closeconn(listener);
-    }
-
-    void send(const std::vector<unsigned char>& datagram) {
-        peer.sendTo(serverPort, datagram);
-        waitForDatagram(server);
-    }
-    std::string receive() {
-        char buffer[1024];
-        const int n = net_receive_rdm(server, buffer, sizeof buffer);
-        return n > 0 ? std::string(buffer, static_cast<std::size_t>(n)) : "";
-    }
-    // Lets the clock pass and has the transport resend what is due.
-    void elapse(uint32_t ms) {
-        net_query_rdm(server);
-        advanceClock(ms);
-        net_query_rdm(server);
+// A transport connection driven by hand: sends raw bytes and collects
+// every message that arrives.
+struct rawEnd {
+    NET_CONN* conn = nullptr;
+    ~rawEnd() { net_closeconn(conn); }
+    void sendBytes(const std::string& bytes) { net_send_rdm(conn, bytes.data(), static_cast<int>(bytes.size())); }
+    std::vector<std::string> receiveAll() {
+        std::vector<std::string> all;
+        char buffer[NET_MAX_MESSAGE];
+        int n = 0;
+        while ((n = net_receive_rdm(conn, buffer, sizeof buffer)) > 0) all.emplace_back(buffer, n);
+        return all;
     }
 };
