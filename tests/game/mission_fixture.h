@@ -19,6 +19,7 @@
 #include "../world/world_fixtures.h"
 #include "game/single_player_game.h"
 #include "map/map_file.h"
+#include "support/test_files.h"
 
 namespace gametest {
 

@@ -12,6 +12,7 @@
 #include "app/globals.h"
 #include "map/map_file.h"
 #include "map_test_files.h"
+#include "support/test_files.h"
 
 namespace maptest {
 

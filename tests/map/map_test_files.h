@@ -1,16 +1,17 @@
 // Builders for the files map tests read: tile set datafiles made byte by
 // byte (so that sizes and tables are exact) and map files field by field.
+// Free of the test support library, so that the fuzz targets can use it too.
 #pragma once
 
 #include <allegro.h>
 
 #include <cstdint>
 #include <cstring>
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "app/constants.h"
-#include "support/test_files.h"
 
 namespace maptest {
 
@@ -21,6 +22,9 @@ inline void putBig(bytes& b, uint32_t v, int n) {
     for (int i = n - 1; i >= 0; --i) b.push_back(static_cast<unsigned char>(v >> (8 * i)));
 }
 inline void putTag(bytes& b, const char* tag) { b.insert(b.end(), tag, tag + 4); }
+inline void writeBytes(const std::string& name, const bytes& b) {
+    std::ofstream(name, std::ios::binary).write(reinterpret_cast<const char*>(b.data()), static_cast<long>(b.size()));
+}
 
 // The colour of tile t in test strips.
 inline int tileColour(int t) { return makecol(10 + 20 * t, 100, 200); }
@@ -49,7 +53,7 @@ inline void writeTileset(const std::string& name, const std::vector<int>& solidi
                          const std::vector<int>& successors) {
     bytes table(solidity.begin(), solidity.end());
     table.insert(table.end(), successors.begin(), successors.end());
-    writeFileBytes(name, tilesetDatafile(table, 32 * static_cast<int>(solidity.size())));
+    writeBytes(name, tilesetDatafile(table, 32 * static_cast<int>(solidity.size())));
 }
 
 // Map file bytes, field by field.
@@ -87,7 +91,7 @@ public:
         return *this;
     }
     std::string str() const { return std::string(b.begin(), b.end()); }
-    void write(const std::string& name) const { writeFileBytes(name, b); }
+    void write(const std::string& name) const { writeBytes(name, b); }
 };
 
 }  // namespace maptest
