@@ -55,27 +55,22 @@ struct missionFiles {
         mp.byte(0).byte(spawnScripts ? 2 : 0);
         if (spawnScripts) mp.text("scripts/door.ukv");
         mp.plainTiles(11).byte(0).byte(0).text("chars.txt").int32(spawnCount);
-        for (int i = 0; i < spawnCount; ++i) mp.byte(0).float32(16.0f + 32 * (i % 4)).float32(16).byte(0).byte(0).byte(0);
+        for (int i = 0; i < spawnCount; ++i) mp.byte(0).float32(16.0f + 32 * i).float32(16).byte(0).byte(0).byte(0);
         mp.write("mpmaps/p.kvm");
     }
 };
 
-struct problemCase {
-    const char* checks;
-    std::function<void(missionFiles&)> spoil;
-    const char* map;
-    const char* expected;  // the start of the one problem reported, nullptr for none
-};
-
-const problemCase CASES[] = {
+// What it checks, how it spoils the files, the map checked and the start
+// of the one problem reported (nullptr for none).
+const std::vector<std::tuple<const char*, std::function<void(missionFiles&)>, const char*, const char*>> CASES = {
     {"a clean mission", [](missionFiles&) {}, "maps/m.kvm", nullptr},
     {"a clean multiplayer map", [](missionFiles&) {}, "mpmaps/p.kvm", nullptr},
     {"a script that doesn't compile, at the compiler's line",
      [](missionFiles& f) { f.script = "event onUse\nmsgendl Hello.\nfrobnicate\nend\n"; }, "maps/m.kvm",
      "scripts/door.ukv:3: Unknown command frobnicate"},
     {"an event the game never runs for a tile",
-     [](missionFiles& f) { f.script = "; a unit's script on a tile\nevent onKill\nmsgendl Hello.\nend\n"; }, "maps/m.kvm",
-     "scripts/door.ukv:2: event onKill never runs in a tile script"},
+     [](missionFiles& f) { f.script = "; a unit's script on a tile\nevent onKill\nmsgendl Hello.\nend\n"; },
+     "maps/m.kvm", "scripts/door.ukv:2: event onKill never runs in a tile script"},
     {"a character set that doesn't parse, at its line",
      [](missionFiles& f) { f.characters.replace(f.characters.find("2.0"), 3, "fast"); }, "maps/m.kvm",
      "chars.txt:4: Character set \"chars.txt\" has \"fast\""},
@@ -106,13 +101,13 @@ const problemCase CASES[] = {
 }  // namespace
 
 TEST(MissionCheck, ReportsEachProblemWithItsFileAndLineAndNothingForACleanMission) {
-    for (const problemCase& c : CASES) {
+    for (const auto& [checks, spoil, map, expected] : CASES) {
         scopedWorkDir dir;
         missionFiles files;
-        c.spoil(files);
+        spoil(files);
         files.write();
-        const std::vector<std::string> problems = checkMission(c.map);
-        ASSERT_EQ(problems.size(), c.expected ? 1u : 0u) << c.checks << (problems.empty() ? "" : ": " + problems[0]);
-        EXPECT_TRUE(!c.expected || problems[0].rfind(c.expected, 0) == 0) << c.checks << ": " << problems[0];
+        const std::vector<std::string> problems = checkMission(map);
+        ASSERT_EQ(problems.size(), expected ? 1u : 0u) << checks << (problems.empty() ? "" : ": " + problems[0]);
+        EXPECT_TRUE(!expected || problems[0].rfind(expected, 0) == 0) << checks << ": " << problems[0];
     }
 }
