@@ -38,10 +38,7 @@ struct missionFiles {
 
         maptest::mapBytes sp;
         sp.header('S', "tiles.dat", 4, 3);
-        for (int i = 0; i < 12; ++i) {
-            if (i == 5) sp.byte(0).byte(2).text("scripts/door.ukv");
-            else sp.byte(i == 6 ? 1 : 0).byte(0);
-        }
+        sp.plainTiles(5).byte(0).byte(2).text("scripts/door.ukv").plainTiles(1, 1).plainTiles(5);  // a door, a wall
         sp.byte(0).byte(campaign.empty() ? 0 : 1);
         if (!campaign.empty()) sp.text(campaign);
         sp.text("chars.txt").int32(extraUnitType < 0 ? 3 : 4);
