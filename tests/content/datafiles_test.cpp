@@ -8,8 +8,8 @@
 class ContentDatafiles : public GameFolderTest {};
 
 namespace {
+// Item i as a bitmap, or nullptr when it is something else.
 BITMAP* bitmapItem(const Datafile& d, int i) {
-    EXPECT_EQ(d.get()[i].type, DAT_BITMAP) << "item " << i;
     return d.get()[i].type == DAT_BITMAP ? static_cast<BITMAP*>(d.get()[i].dat) : nullptr;
 }
 
@@ -28,8 +28,7 @@ TEST_F(ContentDatafiles, FontsAndIntroHoldTheirItems) {
     ASSERT_TRUE(data && intro);
     ASSERT_EQ(itemCount(data.get()), 3);
     for (int i = 0; i < 3; ++i) ASSERT_EQ(data.get()[i].type, DAT_FONT);
-    const int menu = text_height(static_cast<FONT*>(data.get()[0].dat));
-    EXPECT_GT(menu, text_height(static_cast<FONT*>(data.get()[1].dat)));
+    EXPECT_GT(text_height(static_cast<FONT*>(data.get()[0].dat)), text_height(static_cast<FONT*>(data.get()[1].dat)));
     EXPECT_GE(text_height(static_cast<FONT*>(data.get()[2].dat)), 12);
     ASSERT_EQ(itemCount(intro.get()), 4);
     BITMAP *background = bitmapItem(intro, 0), *logo = bitmapItem(intro, 1), *corner = bitmapItem(intro, 3);
@@ -52,9 +51,8 @@ TEST_F(ContentDatafiles, TileSetsHoldSolidityAndSuccessorsOfDistinctTiles) {
         ASSERT_EQ(set.get()[0].type, DAT_DATA);
         BITMAP* strip = bitmapItem(set, 1);
         ASSERT_NE(strip, nullptr);
-        EXPECT_TRUE(strip->w % 32 == 0 && strip->h == 32);
+        EXPECT_TRUE(strip->w % 32 == 0 && strip->w <= 128 * 32 && strip->h == 32);
         const int n = strip->w / 32;
-        EXPECT_LE(n, 128);
         ASSERT_EQ(set.get()[0].size, 2 * n);
         const unsigned char* successor = static_cast<const unsigned char*>(set.get()[0].dat) + n;
         int duplicates = 0;

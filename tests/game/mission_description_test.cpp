@@ -15,8 +15,7 @@ TEST(MissionDescription, ReadsObjectivesTitlePositionsAndBriefingAndRefusesWhatT
         << reason;
     EXPECT_EQ(d.title, "The Base");
     EXPECT_EQ(d.objectives, (std::vector<std::string>{"-Find the key", "-Open the door"}));
-    ASSERT_EQ(d.positions.size(), 2u);
-    EXPECT_TRUE(d.positions[1].column == 10 && d.positions[1].row == 12);
+    EXPECT_TRUE(d.positions.size() == 2 && d.positions[1].column == 10 && d.positions[1].row == 12);
     EXPECT_EQ(d.briefing, (std::vector<std::string>{"Line one", "", "Line three"}));
     ASSERT_TRUE(parseMissionDescription("-Title\nline", "maps/c.kvd", true, d, reason));
     EXPECT_EQ(d.title, "-Title");

@@ -48,9 +48,7 @@ protected:
         global.menuFont = global.textFont = global.messageFont = font;
         global.crosshair = create_bitmap(13, 13);
         clear_to_color(global.crosshair, makecol(0, 255, 0));
-        global.complexSfx = 0;
-        global.vsync = 0;
-        global.videoBitmaps = 0;
+        global.complexSfx = global.vsync = global.videoBitmaps = 0;
         global.maxFrameSkip = 4;
         global.sfxVolume = 200;
         std::srand(1);
