@@ -30,10 +30,9 @@ struct missionFiles {
     void write() const {
         for (const char* dir : {"maps", "mpmaps", "scripts", "gfx"}) mkdir(dir, 0755);
         maptest::writeTileset("tiles.dat", {0, 3}, {0, 1});
-        using text = std::pair<std::string, std::string>;
-        for (const auto& [name, content] : {text{"unit.dat", "sprites"}, text{"chars.txt", characters},
-                                            text{"scripts/door.ukv", script}, text{"maps/m.kvd", description},
-                                            text{"maps/intro.kvd", "Chapter 1\n"}})
+        for (const auto& [name, content] : std::vector<std::pair<std::string, std::string>>{
+                 {"unit.dat", "sprites"}, {"chars.txt", characters}, {"scripts/door.ukv", script},
+                 {"maps/m.kvd", description}, {"maps/intro.kvd", "Chapter 1\n"}})
             writeFileText(name, content);
 
         maptest::mapBytes sp;
