@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "content/game_folder.h"
@@ -12,11 +13,7 @@ class ContentPictures : public GameFolderTest {};
 // One row per picture: the size range the drawing code allows (0 = any),
 // whether its corners are transparent and whether its centre is drawn.
 TEST_F(ContentPictures, EveryPictureHasItsSizeAndMask) {
-    struct row {
-        std::string file;
-        int minW, maxW, minH, maxH;
-        bool masked, body;
-    };
+    using row = std::tuple<std::string, int, int, int, int, bool, bool>;  // file, width and height ranges, mask, body
     std::vector<row> rows = {
         {"gfx/mainmenu.tga", 800, 800, 600, 600, false, false},
         {"gfx/missionscreen.tga", 800, 800, 600, 600, false, false},
@@ -41,15 +38,14 @@ TEST_F(ContentPictures, EveryPictureHasItsSizeAndMask) {
         ASSERT_TRUE(up) << name;
         rows.push_back({std::string("gfx/") + name + "pressed.tga", up->w, up->w, up->h, up->h, false, false});
     }
-    for (const row& r : rows) {
-        SCOPED_TRACE(r.file);
-        Bitmap b = loadGameBitmap(r.file);
+    for (const auto& [file, minW, maxW, minH, maxH, masked, body] : rows) {
+        SCOPED_TRACE(file);
+        Bitmap b = loadGameBitmap(file);
         ASSERT_TRUE(b);
-        EXPECT_TRUE(b->w >= r.minW && b->h >= r.minH && b->w <= (r.maxW ? r.maxW : b->w) &&
-                    b->h <= (r.maxH ? r.maxH : b->h))
+        EXPECT_TRUE(b->w >= minW && b->h >= minH && b->w <= (maxW ? maxW : b->w) && b->h <= (maxH ? maxH : b->h))
             << b->w << " x " << b->h;
-        EXPECT_TRUE(!r.masked || (isMask(b.get(), 0, 0) && isMask(b.get(), b->w - 1, b->h - 1)));
-        EXPECT_TRUE(!r.body || !isMask(b.get(), b->w / 2, b->h / 2));
+        EXPECT_TRUE(!masked || (isMask(b.get(), 0, 0) && isMask(b.get(), b->w - 1, b->h - 1)));
+        EXPECT_TRUE(!body || !isMask(b.get(), b->w / 2, b->h / 2));
         EXPECT_EQ(fringePixels(b.get()), 0);
     }
 }
@@ -75,12 +71,9 @@ double luminance(BITMAP* b, int x0, int y0, int x1, int y1) {
 // lines in the intro, a white objective number on the arrow); the
 // backgrounds keep those places at a brightness where that text reads.
 TEST_F(ContentPictures, TextPlacesHaveTheBrightnessTheirTextNeeds) {
-    struct row {
-        std::string what, file;
-        int x0, y0, x1, y1;
-        double least, most;
-    };
-    std::vector<row> rows = {
+    // What it checks, the picture ("" for the intro's background), the
+    // rectangle and the least and most mean luminance.
+    std::vector<std::tuple<std::string, std::string, int, int, int, int, double, double>> rows = {
         {"dark menu corner for the white version lines", "gfx/mainmenu.tga", 560, 560, 800, 600, 0, 70},
         {"selected button bright for its black label", "gfx/button.tga", 20, 8, -20, -8, 150, 255},
         {"other buttons dark for grey (153) or white labels", "gfx/buttonpressed.tga", 20, 8, -20, -8, 0, 80},
@@ -100,13 +93,12 @@ TEST_F(ContentPictures, TextPlacesHaveTheBrightnessTheirTextNeeds) {
                         x + 1, y + 1, 150, 255});
     Datafile intro = loadGameDatafile("data/intro.dat");
     ASSERT_TRUE(intro);
-    for (const row& r : rows) {
-        Bitmap file = r.file.empty() ? Bitmap(nullptr, destroy_bitmap) : loadGameBitmap(r.file);
-        BITMAP* b = r.file.empty() ? static_cast<BITMAP*>(intro.get()[0].dat) : file.get();
-        ASSERT_TRUE(b) << r.what;
-        const double l = luminance(b, r.x0, r.y0, r.x1, r.y1);
-        EXPECT_GE(l, r.least) << r.what;
-        EXPECT_LE(l, r.most) << r.what;
+    for (const auto& [what, file, x0, y0, x1, y1, least, most] : rows) {
+        Bitmap loaded = file.empty() ? Bitmap(nullptr, destroy_bitmap) : loadGameBitmap(file);
+        BITMAP* b = file.empty() ? static_cast<BITMAP*>(intro.get()[0].dat) : loaded.get();
+        ASSERT_TRUE(b) << what;
+        const double l = luminance(b, x0, y0, x1, y1);
+        EXPECT_TRUE(l >= least && l <= most) << what << ": " << l;
     }
     // The objective number is written white over the arrow's middle.
     Bitmap arrow = loadGameBitmap("gfx/arrow.tga");

@@ -2,6 +2,7 @@
 // sound; the MIDI tune loads with load_midi and the MP3 is there.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -20,8 +21,9 @@ TEST_F(ContentSounds, SamplesAndMusicLoadAndEachWeaponSoundsItsOwn) {
         EXPECT_GT(s->len, 0u) << name;
         destroy_sample(s);
         if (name.find("weapon") == std::string::npos) continue;
-        for (size_t j = 0; j < weapons.size(); ++j) EXPECT_NE(weapons[j], readFileBytes(gamePath(name))) << name << ", " << j;
-        weapons.push_back(readFileBytes(gamePath(name)));
+        const auto bytes = readFileBytes(gamePath(name));
+        EXPECT_EQ(std::count(weapons.begin(), weapons.end(), bytes), 0) << name;
+        weapons.push_back(bytes);
     }
     MIDI* midi = load_midi(gamePath("sfx/music_base.mid").c_str());
     ASSERT_NE(midi, nullptr);

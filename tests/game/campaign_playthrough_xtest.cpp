@@ -6,7 +6,6 @@
 // where the route says so, and must reach "mission solved" with the map
 // name the mission leads to.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <cmath>
 #include <deque>
@@ -30,7 +29,6 @@ struct step {
     int column, row = 0, variable = -1, value = 1;
 };
 constexpr int USE = -1, WEAPON = -2, WAIT = -3;
-constexpr int SIGHT = 440;  // pixels within which the driver fights
 constexpr int MAX_TICKS = 32 * 60 * 6;
 
 struct driver {
@@ -57,10 +55,6 @@ struct driver {
                 if (blocked(static_cast<int>(sx) / 32, static_cast<int>(sy) / 32)) return false;
             }
         return true;
-    }
-    // A straight walk keeps a unit's radius off every tile that stops it.
-    bool straightWalk(float x, float y) const {
-        return lineClear(x, y, 11, 4, 0, [this](int c, int r) { return !passable(c, r); });
     }
     // Tiles from the player's tile to (c, r), found breadth first over
     // tiles the player may enter.
@@ -93,29 +87,12 @@ struct driver {
         const int target = static_cast<int>(-std::trunc(a * 128 / PI)) & 255;
         return std::abs(((target - g.player.direction) & 255) - 128) > 128 - 8;
     }
-    // The nearest living enemy that a shot (4 pixels of spread, ended by
-    // the target's radius of 10) reaches, or none.
-    Unit* enemyInSight() const {
-        Unit* best = nullptr;
-        float bestD = SIGHT;
-        for (auto& u : g.units) {
-            const float d = std::hypot(u->getPosX() - g.player.getPosX(), u->getPosY() - g.player.getPosY());
-            if (u->isAlife() && u->isEnemy() && d < bestD &&
-                lineClear(u->getPosX(), u->getPosY(), 4, 2, 10,
-                          [this](int c, int r) { return g.map.solidityAt(c, r) >= 2; })) {
-                best = u.get();
-                bestD = d;
-            }
-        }
-        return best;
-    }
 
     // One tick: fight the nearest enemy in sight, else take the route's
     // next step.
     void tick() {
         g.renderFrame();
         for (int slot : {SLOT_FORWARD, SLOT_SHOOT, SLOT_USE, SLOT_NEXT_WEAPON}) key[global.keys[slot]] = 0;
-        pointer.leftDown = false;
         auto press = [](int slot) { key[global.keys[slot]] = 1; };
         auto aimAt = [this](float x, float y) {
             pointer.x = static_cast<int>(x) - g.viewX;
@@ -123,8 +100,21 @@ struct driver {
         };
         const step s = next < route.size() ? route[next] : step{WAIT, MAX_TICKS};
         float x = s.column * 32 + 16.0f, y = s.row * 32 + 16.0f;
+        // The nearest living enemy within 440 pixels that a shot (4 pixels
+        // of spread, ended by the target's radius of 10) reaches.
+        Unit* enemy = nullptr;
+        float nearest = 440;
+        for (auto& u : g.units) {
+            const float d = std::hypot(u->getPosX() - g.player.getPosX(), u->getPosY() - g.player.getPosY());
+            if (u->isAlife() && u->isEnemy() && d < nearest &&
+                lineClear(u->getPosX(), u->getPosY(), 4, 2, 10,
+                          [this](int c, int r) { return g.map.solidityAt(c, r) >= 2; })) {
+                enemy = u.get();
+                nearest = d;
+            }
+        }
         // Weapon keys are pressed every other tick so that each press counts.
-        if (Unit* enemy = enemyInSight()) {
+        if (enemy) {
             aimAt(enemy->getPosX(), enemy->getPosY());
             // The rifle while it has rounds.
             if (g.player.getCurWeapon() != 2 && g.machine.variables[MV_W1AMMO + 1] > 0) {
@@ -151,9 +141,10 @@ struct driver {
             ++next;
         } else {
             // Heads for the farthest tile of the path it can walk to in a
-            // straight line.
+            // straight line, keeping its radius off every tile that stops it.
             const auto path = findPath(s.column, s.row);
-            for (auto it = path.rbegin(); it != path.rend() && !straightWalk(x, y); ++it) {
+            auto stops = [this](int c, int r) { return !passable(c, r); };
+            for (auto it = path.rbegin(); it != path.rend() && !lineClear(x, y, 11, 4, 0, stops); ++it) {
                 x = it->first * 32 + 16.0f;
                 y = it->second * 32 + 16.0f;
             }
@@ -165,20 +156,15 @@ struct driver {
     }
 };
 
-struct missionRoute {
-    const char* map;
-    const char* leadsTo;
-    std::vector<step> route;
-};
+constexpr int TARGETS = 51;  // scripts/names.inc: things a mission's scripts count
 
-constexpr int TARGETS = 51;               // scripts/names.inc: things a mission's scripts count
-
-const std::vector<missionRoute> ROUTES = {
+// Each mission, the map it leads to and its route.
+const std::vector<std::tuple<const char*, const char*, std::vector<step>>> ROUTES = {
     {"tutorial", "GS", {{9, 6}, {12, 6}, {19, 6}, {22, 6}, {WEAPON, 4}, {27, 6, MV_OBJECTIVE1}, {WEAPON, 2}, {22, 10},
      {29, 10}, {33, 10}, {33, 2}, {37, 2}, {USE}, {37, 6}, {45, 6}}},
     {"range", "GS", {{3, 15}, {9, 15}, {15, 15}, {21, 15}, {27, 15}, {27, 19}}},
-    {"outpost", "depot", {{8, 23}, {13, 23}, {13, 16}, {23, 16}, {23, 10}, {USE}, {23, 16}, {30, 16}, {30, 21}, {34, 21},
-     {USE}, {30, 21}, {30, 1}}},
+    {"outpost", "depot", {{8, 23}, {13, 23}, {13, 16}, {23, 16}, {23, 10}, {USE}, {23, 16}, {30, 16}, {30, 21},
+     {34, 21}, {USE}, {30, 21}, {30, 1}}},
     {"depot", "labs", {{21, 15}, {16, 15}, {13, 14}, {13, 11}, {USE}, {8, 11}, {USE}, {13, 14}, {16, 14}, {21, 14},
      {25, 15}, {28, 15}, {28, 18}, {WEAPON, 5}, {28, 11, TARGETS, 1}, {WAIT, 24}, {28, 20}, {35, 20}, {35, 19},
      {WEAPON, 5}, {35, 12, TARGETS, 2}, {WAIT, 24}, {35, 13}, {31, 13}, {31, 12}, {WEAPON, 5}, {31, 19, TARGETS, 3},
@@ -202,29 +188,24 @@ protected:
     void SetUp() override {
         // The base set-up runs first: its TearDown runs even after a skip.
         missionTest::SetUp();
-        struct stat info;
-        if (stat(KORVALT_GAME_DIR, &info) != 0) GTEST_SKIP() << "no game folder at " << KORVALT_GAME_DIR;
+        if (!std::filesystem::exists(KORVALT_GAME_DIR)) GTEST_SKIP() << "no game folder at " << KORVALT_GAME_DIR;
         namespace fs = std::filesystem;
         fs::copy(KORVALT_GAME_DIR, ".", fs::copy_options::recursive | fs::copy_options::overwrite_existing);
-    }
-
-    // Plays until the mission ends; the result is the map it names.
-    std::string run(const missionRoute& m) {
-        std::srand(7);
-        auto game = load(m.map, 4, 3);
-        driver d{*game, pointer, m.route};
-        d.route.insert(d.route.begin(), {WEAPON, 2});  // the rifle
-        for (int t = 0; t < MAX_TICKS && game->running; ++t) d.tick();
-        if (!game->running) return game->nextMap;
-        return "(still running at step " + std::to_string(d.next) + ", life " +
-               std::to_string(*game->player.getLife()) + ")";
     }
 };
 
 }  // namespace
 
 TEST_F(CampaignPlaythrough, EveryMissionIsSolvedByItsRoute) {
-    for (const missionRoute& m : ROUTES) EXPECT_EQ(run(m), m.leadsTo) << m.map;
+    for (const auto& [map, leadsTo, route] : ROUTES) {
+        std::srand(7);
+        auto game = load(map, 4, 3);
+        driver d{*game, pointer, route};
+        d.route.insert(d.route.begin(), {WEAPON, 2});  // the rifle
+        for (int t = 0; t < MAX_TICKS && game->running; ++t) d.tick();
+        EXPECT_EQ(game->nextMap, leadsTo)
+            << map << " (at step " << d.next << ", life " << *game->player.getLife() << ")";
+    }
 }
 
 // The last mission (the debriefing) ends by itself in the game's own loop,

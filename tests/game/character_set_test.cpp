@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 // A set is read with armour types where armour isn't 0; broken sets are
 // refused with a reason naming the set (the count of players aside).
 TEST(CharacterSet, ReadsArmourTypesOnlyWithArmourAndRefusesBrokenSets) {
@@ -20,10 +22,8 @@ TEST(CharacterSet, ReadsArmourTypesOnlyWithArmourAndRefusesBrokenSets) {
     std::string civilians127 = player + "0 127";
     for (int i = 0; i < 127; ++i) civilians127 += " c 1 1 0 c.dat";
     EXPECT_TRUE(parseCharacterSet(civilians127, "s.txt", set, reason)) << "127 types are the most: " << reason;
-    const struct {
-        const char* checks;
-        std::string text, reason;
-    } rows[] = {
+    // What it checks, the text and the reason given.
+    const std::vector<std::tuple<const char*, std::string, std::string>> rows = {
         {"more than one player", "2", "contains multiple player definitions"},
         {"no player", "0 0 0", "has no player definition"},
         {"negative enemy count", player + "-1 0", "has a negative enemy type count"},
@@ -38,9 +38,9 @@ TEST(CharacterSet, ReadsArmourTypesOnlyWithArmourAndRefusesBrokenSets) {
          "defines more than 127 unit types"},
         {"file too large", std::string(CHARACTER_SET_MAX_BYTES + 1, ' '), "is larger than 64 KiB"},
     };
-    for (const auto& row : rows) {
-        EXPECT_FALSE(parseCharacterSet(row.text, "s.txt", set, reason)) << row.checks;
-        const std::string name = &row == rows ? "" : "\"s.txt\" ";  // the first reason doesn't name the set
-        EXPECT_EQ(reason, "Character set " + name + row.reason) << row.checks;
+    for (const auto& [checks, text, why] : rows) {
+        EXPECT_FALSE(parseCharacterSet(text, "s.txt", set, reason)) << checks;
+        const std::string name = text == "2" ? "" : "\"s.txt\" ";  // the player count's reason names no set
+        EXPECT_EQ(reason, "Character set " + name + why) << checks;
     }
 }

@@ -30,18 +30,14 @@ struct missionFiles {
     void write() const {
         for (const char* dir : {"maps", "mpmaps", "scripts", "gfx"}) mkdir(dir, 0755);
         maptest::writeTileset("tiles.dat", {0, 3}, {0, 1});
-        using text = std::pair<std::string, std::string>;
-        for (const auto& [name, content] : {text{"unit.dat", "sprites"}, text{"chars.txt", characters},
-                                            text{"scripts/door.ukv", script}, text{"maps/m.kvd", description},
-                                            text{"maps/intro.kvd", "Chapter 1\n"}})
+        for (const auto& [name, content] : std::vector<std::pair<std::string, std::string>>{
+                 {"unit.dat", "sprites"}, {"chars.txt", characters}, {"scripts/door.ukv", script},
+                 {"maps/m.kvd", description}, {"maps/intro.kvd", "Chapter 1\n"}})
             writeFileText(name, content);
 
         maptest::mapBytes sp;
         sp.header('S', "tiles.dat", 4, 3);
-        for (int i = 0; i < 12; ++i) {
-            if (i == 5) sp.byte(0).byte(2).text("scripts/door.ukv");
-            else sp.byte(i == 6 ? 1 : 0).byte(0);
-        }
+        sp.plainTiles(5).byte(0).byte(2).text("scripts/door.ukv").plainTiles(1, 1).plainTiles(5);  // a door, a wall
         sp.byte(0).byte(campaign.empty() ? 0 : 1);
         if (!campaign.empty()) sp.text(campaign);
         sp.text("chars.txt").int32(extraUnitType < 0 ? 3 : 4);
@@ -55,64 +51,51 @@ struct missionFiles {
         mp.byte(0).byte(spawnScripts ? 2 : 0);
         if (spawnScripts) mp.text("scripts/door.ukv");
         mp.plainTiles(11).byte(0).byte(0).text("chars.txt").int32(spawnCount);
-        for (int i = 0; i < spawnCount; ++i) mp.byte(0).float32(16.0f + 32 * (i % 4)).float32(16).byte(0).byte(0).byte(0);
+        for (int i = 0; i < spawnCount; ++i) mp.byte(0).float32(16.0f + 32 * i).float32(16).byte(0).byte(0).byte(0);
         mp.write("mpmaps/p.kvm");
     }
 };
 
-struct problemCase {
-    const char* checks;
-    std::function<void(missionFiles&)> spoil;
-    const char* map;
-    const char* expected;  // the start of the one problem reported, nullptr for none
-};
-
-const problemCase CASES[] = {
-    {"a clean mission", [](missionFiles&) {}, "maps/m.kvm", nullptr},
-    {"a clean multiplayer map", [](missionFiles&) {}, "mpmaps/p.kvm", nullptr},
-    {"a script that doesn't compile, at the compiler's line",
-     [](missionFiles& f) { f.script = "event onUse\nmsgendl Hello.\nfrobnicate\nend\n"; }, "maps/m.kvm",
+// What it checks, how it spoils the files and the start of the one
+// problem reported (problems of the multiplayer map name it first). That each spoiled copy reports exactly one
+// problem shows that the clean mission and map report none.
+const std::vector<std::tuple<const char*, std::function<void(missionFiles&)>, const char*>> CASES = {
+    {"a compile error, at its line", [](auto& f) { f.script = "event onUse\nmsgendl Hello.\nfrobnicate\nend\n"; },
      "scripts/door.ukv:3: Unknown command frobnicate"},
-    {"an event the game never runs for a tile",
-     [](missionFiles& f) { f.script = "; a unit's script on a tile\nevent onKill\nmsgendl Hello.\nend\n"; }, "maps/m.kvm",
+    {"a tile event never run", [](auto& f) { f.script = "; unit script\nevent onKill\nmsgendl Hello.\nend\n"; },
      "scripts/door.ukv:2: event onKill never runs in a tile script"},
-    {"a character set that doesn't parse, at its line",
-     [](missionFiles& f) { f.characters.replace(f.characters.find("2.0"), 3, "fast"); }, "maps/m.kvm",
+    {"a bad character set, at its line", [](auto& f) { f.characters.replace(f.characters.find("2.0"), 3, "fast"); },
      "chars.txt:4: Character set \"chars.txt\" has \"fast\""},
-    {"a unit type beyond the character set", [](missionFiles& f) { f.extraUnitType = 3; }, "maps/m.kvm",
+    {"a unit type beyond the character set", [](auto& f) { f.extraUnitType = 3; },
      "maps/m.kvm: unit 4 has type 3, but the character set defines types 1 to 2"},
-    {"a missing unit graphics file",
-     [](missionFiles& f) { f.characters.replace(f.characters.rfind("unit.dat"), 8, "gone.dat"); }, "maps/m.kvm",
+    {"missing unit graphics", [](auto& f) { f.characters.replace(f.characters.rfind("unit.dat"), 8, "gone.dat"); },
      "chars.txt:7: the unit graphics gone.dat of \"man\" don't exist"},
-    {"a unit on a solid tile", [](missionFiles& f) { f.playerX = 80; }, "maps/m.kvm",
-     "maps/m.kvm: unit 1 stands on a solid tile (1) at 2 1"},
-    {"a description with too many objectives",
-     [](missionFiles& f) { f.description = "-1\n-2\n-3\n-4\n-5\n-6\nTitle\n"; }, "maps/m.kvm",
+    {"a unit on a solid tile", [](auto& f) { f.playerX = 80; }, "maps/m.kvm: unit 1 stands on a solid tile (1) at 2 1"},
+    {"too many objectives", [](auto& f) { f.description = "-1\n-2\n-3\n-4\n-5\n-6\nTitle\n"; },
      "maps/m.kvd:6: Mission description \"maps/m.kvd\" has more than 5 objectives"},
-    {"an objective outside the map",
-     [](missionFiles& f) { f.description = "-Reach the door\n-Far away\nTitle\n1 1\n4 0\nBriefing.\n"; }, "maps/m.kvm",
+    {"an objective outside the map", [](auto& f) { f.description = "-A\n-B\nTitle\n1 1\n4 0\n"; },
      "maps/m.kvd:5: objective 2 at 4 0 lies outside the map (4 x 3 tiles)"},
-    {"a campaign text without its picture", [](missionFiles& f) { f.campaign = "intro"; }, "maps/m.kvm",
+    {"a campaign text without its picture", [](auto& f) { f.campaign = "intro"; },
      "maps/m.kvm: the campaign text \"intro\" has no picture gfx/intro.tga"},
-    {"a goto naming a map that doesn't exist",
-     [](missionFiles& f) { f.script = "event onUse\ngoto nowhere\nend\n"; }, "maps/m.kvm",
+    {"a goto naming a map that doesn't exist", [](auto& f) { f.script = "event onUse\ngoto nowhere\nend\n"; },
      "scripts/door.ukv:2: goto names the map \"nowhere\", but maps/nowhere.kvm doesn't exist"},
-    {"a multiplayer map with a script", [](missionFiles& f) { f.spawnScripts = true; }, "mpmaps/p.kvm",
+    {"a multiplayer map with a script", [](auto& f) { f.spawnScripts = true; },
      "mpmaps/p.kvm: tile 0 0: a multiplayer map must not carry tile scripts"},
-    {"a multiplayer map with too few spawn points", [](missionFiles& f) { f.spawnCount = 2; }, "mpmaps/p.kvm",
+    {"a multiplayer map with too few spawn points", [](auto& f) { f.spawnCount = 2; },
      "mpmaps/p.kvm: only 2 spawn points; a multiplayer map needs at least 4"},
 };
 
 }  // namespace
 
 TEST(MissionCheck, ReportsEachProblemWithItsFileAndLineAndNothingForACleanMission) {
-    for (const problemCase& c : CASES) {
+    for (const auto& [checks, spoil, expected] : CASES) {
         scopedWorkDir dir;
         missionFiles files;
-        c.spoil(files);
+        spoil(files);
         files.write();
-        const std::vector<std::string> problems = checkMission(c.map);
-        ASSERT_EQ(problems.size(), c.expected ? 1u : 0u) << c.checks << (problems.empty() ? "" : ": " + problems[0]);
-        EXPECT_TRUE(!c.expected || problems[0].rfind(c.expected, 0) == 0) << c.checks << ": " << problems[0];
+        const bool multiplayer = std::string(expected).rfind("mpmaps/", 0) == 0;
+        const std::vector<std::string> problems = checkMission(multiplayer ? "mpmaps/p.kvm" : "maps/m.kvm");
+        EXPECT_TRUE(problems.size() == 1 && problems[0].rfind(expected, 0) == 0)
+            << checks << ": " << testing::PrintToString(problems);
     }
 }

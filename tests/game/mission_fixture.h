@@ -38,7 +38,7 @@ struct missionFiles {
     std::map<int, std::string> tileScripts;  // tile index, source text
     std::string globalScript;              // source text, "" none
     std::string description = "-Reach the door\nTest mission\n3 4\nBriefing line\n";
-    std::string characters = "1 me 4.0 100 50 1 10 20 30 40 50 u.dat\n1 foe 2.0 40 0 2 10 1000 u.dat\n1 pal 1.0 20 0 u.dat\n";
+    std::string characters = "1 me 4 100 50 1 10 20 30 40 50 u.dat\n1 foe 2 40 0 2 10 1000 u.dat\n1 pal 1 20 0 u.dat\n";
 };
 
 class missionTest : public testing::Test {
@@ -49,20 +49,18 @@ protected:
         global.menuFont = global.textFont = global.messageFont = font;
         global.crosshair = create_bitmap(13, 13);
         clear_to_color(global.crosshair, makecol(0, 255, 0));
-        global.complexSfx = 0;
-        global.vsync = 0;
-        global.videoBitmaps = 0;
+        global.complexSfx = global.vsync = global.videoBitmaps = 0;
         global.maxFrameSkip = 4;
         global.sfxVolume = 200;
         std::srand(1);
-        std::filesystem::create_directories("maps");
-        std::filesystem::create_directories("scripts");
+        for (const char* folder : {"maps", "scripts"}) std::filesystem::create_directories(folder);
         maptest::writeTileset("t.dat", {0, 3}, {0, 1});
         ASSERT_TRUE(worldtest::writeUnitDatafile("u.dat", 6));
         worldtest::writeBulletFiles();
         std::vector<std::tuple<std::string, int, int>> pictures = {
-            {"lifebar", 200, 12},        {"armorbar", 200, 12},       {"arrow", 40, 32},           {"gameover", 440, 120},
-            {"missionsolved", 440, 120}, {"missionscreen", 800, 600}, {"buttonContinue", 160, 40}, {"buttonSave", 160, 40}};
+            {"lifebar", 200, 12},       {"armorbar", 200, 12},       {"arrow", 40, 32},
+            {"gameover", 440, 120},     {"missionsolved", 440, 120}, {"missionscreen", 800, 600},
+            {"buttonContinue", 160, 40}, {"buttonSave", 160, 40}};
         for (int i = 0; i < WEAPON_ICONS; ++i) pictures.push_back({"weapon" + std::to_string(i), 64, 28});
         for (const auto& [name, w, h] : pictures) {
             BITMAP* b = create_bitmap(w, h);
@@ -80,12 +78,7 @@ protected:
                 keyStates.resetAll();
             }
         };
-        hooks.inGameMenu = [this](BITMAP*) {
-            if (menuChoices.empty()) return 0;
-            const int choice = menuChoices.front();
-            menuChoices.erase(menuChoices.begin());
-            return choice;
-        };
+        hooks.inGameMenu = [this](BITMAP*) { return menuAt < menuChoices.size() ? menuChoices[menuAt++] : 0; };
         hooks.options = [this] { ++optionsShown; };
         hooks.chooseSlot = [this] { return slotChoice; };
     }
@@ -96,22 +89,19 @@ protected:
         global.crosshair = nullptr;
     }
 
-
     // Writes "maps/<name>.kvm", its description and "chars.txt"; tile and
     // global scripts go to "scripts/".
     void write(const missionFiles& files, const std::string& name = "m") {
         maptest::mapBytes map;
         map.header('S', "t.dat", 16, 16);
-        for (int i = 0; i < 16 * 16; ++i) {
-            const auto script = files.tileScripts.find(i);
-            if (script == files.tileScripts.end()) {
-                map.byte(0).byte(0);
-                continue;
-            }
+        int plain = 0;  // the first tile not written yet
+        for (const auto& [i, source] : files.tileScripts) {
             const std::string path = "scripts/tile" + std::to_string(i) + ".ukv";
-            writeFileText(path, script->second);
-            map.byte(0).byte(SCRIPT_SOURCE).text(path);
+            writeFileText(path, source);
+            map.plainTiles(i - plain).byte(0).byte(SCRIPT_SOURCE).text(path);
+            plain = i + 1;
         }
+        map.plainTiles(16 * 16 - plain);
         if (!files.globalScript.empty()) writeFileText("scripts/" + name + "global.ukv", files.globalScript);
         map.byte(0).byte(0).text("chars.txt").int32(static_cast<int32_t>(files.units.size()));
         for (const placed& u : files.units) {
@@ -147,6 +137,7 @@ protected:
     int slotChoice = -1;
     std::vector<int> screenKeys = {KEY_ENTER};  // pressed on a description screen
     std::vector<int> menuChoices;  // answers of the in-game menu, in order
+    std::size_t menuAt = 0;        // the next answer
     int optionsShown = 0;
     BITMAP* oldScreen = nullptr;
     pointerInput pointer;
