@@ -11,49 +11,27 @@
 
 using namespace worldtest;
 
-namespace {
-
-constexpr float SPEED_PX = 2.0f;
-
-struct enemyAt : placedUnit<Enemy> {
-    explicit enemyAt(int weapon, int triggerDist = 10000, int shootFreq = 0)
-        : placedUnit<Enemy>(SPEED_PX, weapon, triggerDist, shootFreq) {
-        unit.initialise(400, 300, 64, 0);  // facing right, towards the targets below
-    }
-    // One step's move towards a target `distance` pixels to the right.
-    std::unique_ptr<moveRequest> step(int distance) {
-        return std::unique_ptr<moveRequest>(unit.getMoveRequest(400 + distance, 300));
-    }
-};
-
-}  // namespace
-
-class EnemyBehaviour : public testing::Test {
-protected:
-    worldScene scene;
-};
-
 // With the pistol (flight distance 390) an engaged enemy keeps 150 to 240
 // pixels from the player; off screen it never stops.
-TEST_F(EnemyBehaviour, NoticesInsideItsTriggerDistanceAndKeepsToTheStandOffBandOfItsWeapon) {
+TEST(EnemyBehaviour, NoticesInsideItsTriggerDistanceAndKeepsToTheStandOffBandOfItsWeapon) {
     ASSERT_EQ(realRange[0], 390);
     const struct { const char* what; int trigger; bool seen; int distance; double dx; int AIState; } cases[] = {
-        {"within 300", 300, false, 299, SPEED_PX, 2}, {"at the trigger distance", 300, true, 300, 0, 0},
+        {"within 300", 300, false, 299, UNIT_SPEED, 2}, {"at the trigger distance", 300, true, 300, 0, 0},
         {"band's near edge", 10000, true, 150, 0, 2}, {"band's far edge", 10000, true, 240, 0, 2},
-        {"beyond it: closer", 10000, true, 241, SPEED_PX, 2}, {"backs away", 10000, true, 149, -0.75 * SPEED_PX, 2},
-        {"at the flight range", 10000, true, 390, SPEED_PX, 2}, {"past it: approaches", 10000, true, 391, SPEED_PX, 0},
-        {"off screen", 10000, false, 200, SPEED_PX, 2}};
+        {"beyond it: closer", 10000, true, 241, UNIT_SPEED, 2}, {"backs away", 10000, true, 149, -0.75 * UNIT_SPEED, 2},
+        {"at the flight range", 10000, true, 390, UNIT_SPEED, 2}, {"past it", 10000, true, 391, UNIT_SPEED, 0},
+        {"off screen", 10000, false, 200, UNIT_SPEED, 2}};
     for (const auto& c : cases) {
-        enemyAt e(0, c.trigger);
+        placedUnit<Enemy> e(0, c.trigger);
         e.unit.onScreen = c.seen;
-        const auto r = e.step(c.distance);
+        const std::unique_ptr<moveRequest> r(e.unit.getMoveRequest(400 + c.distance, 300));
         EXPECT_EQ(e.unit.AIState, c.AIState) << c.what;
         EXPECT_NEAR(r ? r->getNewPosX() - r->getOldPosX() : 0, c.dx, 1e-4) << c.what;
     }
 }
 
-TEST_F(EnemyBehaviour, FiresBurstsWithAPauseAfterEach) {
-    enemyAt e(2, 10000, 5);
+TEST(EnemyBehaviour, FiresBurstsWithAPauseAfterEach) {
+    placedUnit<Enemy> e(2, 10000, 5);
     e.unit.AIState = 2;
     e.unit.onScreen = true;
     e.unit.targetDirection = e.unit.direction;
@@ -70,7 +48,7 @@ TEST_F(EnemyBehaviour, FiresBurstsWithAPauseAfterEach) {
 // An enemy fires when engaged, seen (or with the rifle), its cooldown run
 // down and its facing strictly within 4 of the target's, unwrapped; a
 // standing enemy aims in the 8 steps around each shot.
-TEST_F(EnemyBehaviour, FiresAndAimsOnlyWhenItShould) {
+TEST(EnemyBehaviour, FiresAndAimsOnlyWhenItShould) {
     const int S = STATE_STANDING, A = STATE_AIMING, F = STATE_SHOOTING, W = STATE_WALKING;
     const struct { const char* what; int weapon, AI; bool seen; int dir, target, cool, before; bool fires; int after; }
     cases[] = {
@@ -85,7 +63,7 @@ TEST_F(EnemyBehaviour, FiresAndAimsOnlyWhenItShould) {
         {"after the aiming", 3, 2, true, 64, 100, 25, S, false, S},
         {"walking", 3, 2, true, 100, 100, 0, W, true, STATE_WALKING_SHOOTING}};
     for (const auto& c : cases) {
-        enemyAt e(c.weapon);
+        placedUnit<Enemy> e(c.weapon);
         e.unit.AIState = c.AI;
         e.unit.onScreen = c.seen;
         e.unit.direction = c.dir;

@@ -13,15 +13,10 @@
 
 using namespace worldtest;
 
-namespace {
-
-// Mission variables as the script machine would hold them.
-enum { AMMO1, AMMO2, AMMO3, AMMO4, AMMO5, LIFE, ARMOR, NO_PISTOL, VARIABLES };
-
-}  // namespace
-
 class PlayerUnit : public testing::Test {
 protected:
+    // Mission variables as the script machine would hold them.
+    enum { AMMO1, AMMO2, AMMO3, AMMO4, AMMO5, LIFE, ARMOR, NO_PISTOL, VARIABLES };
     worldScene scene;
     memoryUnitDatafile data;
     int vars[VARIABLES] = {};

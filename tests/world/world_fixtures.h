@@ -23,6 +23,7 @@
 namespace worldtest {
 
 constexpr int UNIT_RADIUS = 6;
+constexpr float UNIT_SPEED = 2.0f;
 // Bullet sprites are 2 x (2 + 2N) pixels for weapon N, so their radius is
 // 1 + N and tells the weapons apart.
 inline int bulletHeight(int weapon) { return 2 + 2 * weapon; }
@@ -112,21 +113,22 @@ inline bool writeUnitDatafile(const std::string& name, unsigned char radius) {
            std::system(("dat -a -t DATA " + name + " u6.raw >/dev/null").c_str()) == 0;
 }
 
-// A template with 100 life loaded from memory sprites and a placed unit
-// of class T copying it.
+// A template with 100 life loaded from memory sprites and a unit of class T
+// copying it, placed at (400, 300) facing right.
 template <class T>
 struct placedUnit {
     memoryUnitDatafile data;
     Unit type;
     T unit;
-    explicit placedUnit(float speed = 4.0f, int weapon = 0, int triggerDist = 1000, int shootFreq = 0) {
-        type.speed = speed;
+    explicit placedUnit(int weapon = 0, int triggerDist = 10000, int shootFreq = 0) {
+        type.speed = UNIT_SPEED;
         type.maxLife = 100;
         type.weapon = weapon;
         type.triggerDist = triggerDist;
         type.shootFreq = shootFreq;
         type.loadSprites(data.get());
         unit.basetypeGet(type);
+        unit.initialise(400, 300, 64, 0);
     }
 };
 
