@@ -48,12 +48,10 @@ TEST(UnitTemplate, PlacedUnitsShareTheTypesSpritesAndValues) {
     items[2].type = DAT_DATA;
     EXPECT_FALSE(type.loadSprites(items)) << "sprite that is no bitmap";
     items[2].type = DAT_BITMAP;
-    const DATAFILE end = items[6];
     items[6].type = DAT_END;
     EXPECT_FALSE(type.loadSprites(items)) << "radius item missing";
-    items[6] = end;
-    ASSERT_TRUE(type.loadSprites(items));
-    EXPECT_EQ(type.radius, -3);
+    items[6].type = DAT_DATA;
+    ASSERT_TRUE(type.loadSprites(items) && type.radius == -3);
     // Copies, not the datafile's own bitmaps.
     EXPECT_NE(type.getSpriteAddress(0), items[0].dat);
     {

@@ -44,8 +44,6 @@ public:
     ~memoryUnitDatafile() {
         for (int s = 0; s < UNIT_SPRITES; s++) destroy_bitmap(static_cast<BITMAP*>(items[s].dat));
     }
-    memoryUnitDatafile(const memoryUnitDatafile&) = delete;
-    memoryUnitDatafile& operator=(const memoryUnitDatafile&) = delete;
     DATAFILE* get() { return items; }
 
 private:
@@ -73,8 +71,6 @@ public:
         global.buffer = old;
         for (int k = 0; k < KEY_MAX; k++) key[k] = 0;
     }
-    worldScene(const worldScene&) = delete;
-    worldScene& operator=(const worldScene&) = delete;
 
 private:
     BITMAP* old;
