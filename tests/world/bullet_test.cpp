@@ -1,6 +1,5 @@
 #include "world/bullet.h"
 
-#include <allegro.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>

@@ -7,7 +7,6 @@
 #include <memory>
 #include <vector>
 
-#include "app/constants.h"
 #include "world/weapons.h"
 #include "world_fixtures.h"
 

@@ -1,6 +1,5 @@
 #include "world/unit_datafile.h"
 
-#include <allegro.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>

@@ -8,16 +8,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <memory>
 #include <string>
-#include <vector>
 
 #include "app/globals.h"
 #include "app/helpers.h"
 #include "app/input.h"
 #include "platform/test_tone.h"
 #include "support/test_files.h"
-#include "world/player_unit.h"
 #include "world/unit.h"
 
 namespace worldtest {
