@@ -7,7 +7,6 @@
 namespace {
 
 const std::string EVENT_DONE = "Successfully compiled the event.\n\n";
-const std::string ONE_EVENT = "Compiling event onUse...\n" + EVENT_DONE;
 const std::string IF_WARNING = "Warning! if is deprecated, use jmpifn instead!\n";
 const std::string IFN_WARNING = "Warning! if is deprecated, use jmpif instead!\n";
 const std::string TRUE_WARNING = "WARNING: Use of constant TRUE or FALSE in an if statement\n";
@@ -15,16 +14,12 @@ const std::string TRUE_WARNING = "WARNING: Use of constant TRUE or FALSE in an i
 }  // namespace
 
 // A failed compilation leaves 0x00 as its target, and its log ends with the
-// fatal error after what it said of the lines before.
+// fatal error after what it said of the lines before. Each row's log is what
+// follows the opening lines, up to the closing ones or the fatal error.
 TEST(Compiler, WritesEachSourceByteForByteWithItsLog) {
     scopedWorkDir dir;
     writeFileText("names.inc", "; door state\r\ndef %40 DOORS ;comment\r\n");
-    const struct {
-        const char* what;
-        std::string source;
-        bytes target;
-        std::string log;  // after the opening lines, up to the closing ones or the fatal error
-    } rows[] = {
+    const struct { const char* what; std::string source; bytes target; std::string log; } rows[] = {
         {"empty source", "", {0xFF}, ""},
         {"every command with its operand layout; numbers end at their first non-digit; a comment",
          "event global\nset %40 -1\ninc LIFE\ndec ARMOR\nadd LIFE ARMOR\nsub LIFE 2x\nmul LIFE +3\n"
@@ -47,7 +42,7 @@ TEST(Compiler, WritesEachSourceByteForByteWithItsLog) {
              "WARNING: Empty event!\n" + EVENT_DONE},
         {"def names a variable, also in an included file", "include names.inc\ndef %41 KEYS\nevent onUse\nset DOORS 1\n"
          "inc KEYS\nend\n", {1, 7, 3, 0x0F, 0x28, 0x10, 1, 0, 0, 0, 4, 0x0F, 41, 0xFE, 0xFF},
-         "Including external file names.inc.\n\n" + ONE_EVENT},
+         "Including external file names.inc.\n\nCompiling event onUse...\n" + EVENT_DONE},
         {"a unit event after a tile event is not logged", "event onEnter\nquita\nend\nevent onKill", {0},
          "Compiling event onEnter...\n" + EVENT_DONE +
              fatalTail("The event onKill is illegal in a script for tiles")},

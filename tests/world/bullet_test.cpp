@@ -7,9 +7,22 @@
 #include <vector>
 
 #include "world/bullet_pool.h"
+#include "world/entity.h"
 #include "world_fixtures.h"
 
 using namespace worldtest;
+
+TEST(MoveRequest, DeclinesResetTheirAxesAndSetClearsTheDecline) {
+    moveRequest r;
+    r.set(1.5f, 2.5f, 10.0f, 20.0f, 1, 1, 8);
+    EXPECT_TRUE(r.wasRequested() && !r.wasDeclined());
+    r.declineX();
+    EXPECT_TRUE(r.wasDeclined() && r.getNewPosX() == 1.5f && r.getNewPosY() == 20.0f);
+    r.declineY();
+    EXPECT_EQ(r.getNewPosY(), 2.5f);
+    r.set(0, 0, 3, 4, 4, 3, 2, true);
+    EXPECT_FALSE(r.wasDeclined());
+}
 
 class Bullets : public testing::Test {
 protected:
@@ -52,13 +65,12 @@ TEST_F(Bullets, FlyTheirRangeAtTheirSpeedUnlessDeclined) {
 }
 
 TEST_F(Bullets, FansAndBurstsTakeTheFreeSlotsInOrderWithASoundPerShotBullet) {
-    int shooter = 0;
     pool.slots[1].init(0, 0, 0, 0, nullptr, true);  // taken: the shotgun's fan goes round it
-    pool.addBullets(shot(1, 100, 30, 40, &shooter), countSounds);
+    pool.addBullets(shot(1, 100, 30, 40, this), countSounds);
     const int slots[] = {0, 2, 3, 4, 5};
     for (int k = 0; k < 5; k++) {
         const bullet& b = pool.slots[slots[k]];
-        EXPECT_TRUE(b.isActive() && b.getType() == 1 && b.team == &shooter && b.direction == 92 + 4 * k) << k;
+        EXPECT_TRUE(b.isActive() && b.getType() == 1 && b.team == this && b.direction == 92 + 4 * k) << k;
     }
     // Weapon five bursts into 64 splinters; other types into nothing.
     pool.explosion(shot(7, 0, 10, 10), countSounds);

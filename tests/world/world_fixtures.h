@@ -78,8 +78,7 @@ inline void hold(int slot, bool down = true) { key[DEFAULT_KEYS[slot]] = down ? 
 // "gfx/bulletN.tga" and "sfx/weaponN.wav" for the eight weapons in the
 // current working directory.
 inline void writeBulletFiles() {
-    std::filesystem::create_directories("gfx");
-    std::filesystem::create_directories("sfx");
+    for (const char* folder : {"gfx", "sfx"}) std::filesystem::create_directories(folder);
     for (int w = 0; w < 8; w++) {
         BITMAP* b = create_bitmap(2, bulletHeight(w));
         clear_to_color(b, makecol(255, 255, 0));
