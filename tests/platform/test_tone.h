@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -21,18 +22,15 @@ inline std::vector<unsigned char> sineWav(double hz, double seconds, int rate, i
     const uint32_t frames = static_cast<uint32_t>(seconds * rate);
     const uint32_t dataBytes = frames * 2 * channels;
     std::vector<unsigned char> wav;
-    for (char c : std::string("RIFF")) wav.push_back(c);
-    putLittle(wav, 36 + dataBytes, 4);
-    for (char c : std::string("WAVEfmt ")) wav.push_back(c);
-    putLittle(wav, 16, 4);
-    putLittle(wav, 1, 2);
-    putLittle(wav, channels, 2);
-    putLittle(wav, rate, 4);
-    putLittle(wav, rate * 2 * channels, 4);
-    putLittle(wav, 2 * channels, 2);
-    putLittle(wav, 16, 2);
-    for (char c : std::string("data")) wav.push_back(c);
-    putLittle(wav, dataBytes, 4);
+    // Text fields, then little-endian numbers of the given byte counts.
+    const struct { const char* text; uint32_t value; int bytes; } fields[] = {
+        {"RIFF", 36 + dataBytes, 4}, {"WAVEfmt ", 16, 4}, {"", 1, 2}, {"", uint32_t(channels), 2},
+        {"", uint32_t(rate), 4}, {"", uint32_t(rate * 2 * channels), 4}, {"", uint32_t(2 * channels), 2},
+        {"", 16, 2}, {"data", dataBytes, 4}};
+    for (const auto& f : fields) {
+        wav.insert(wav.end(), f.text, f.text + std::strlen(f.text));
+        putLittle(wav, f.value, f.bytes);
+    }
     for (uint32_t i = 0; i < frames; ++i) {
         const auto value = static_cast<int16_t>(12000 * std::sin(2 * M_PI * hz * i / rate));
         for (int c = 0; c < channels; ++c) putLittle(wav, static_cast<uint16_t>(value), 2);

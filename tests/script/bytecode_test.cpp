@@ -1,10 +1,11 @@
-// Cutting events out of compiled scripts.
+// Finding the end of compiled scripts and cutting events out of them.
 #include "script/bytecode.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
 
+#include "script/instruction_reader.h"
 #include "script/script_test_support.h"
 
 namespace {
@@ -46,4 +47,23 @@ TEST(Bytecode, ExtractsEachEventWithAClosingScriptEndAndRefusesDamagedScripts) {
         EXPECT_EXIT(bytecode(damaged.data(), static_cast<int>(damaged.size()), 7), testing::ExitedWithCode(0),
                     "Error012: Script error:\nDamaged compiled script!");
     }
+}
+
+// The operand layouts themselves show in the extracted events and the machine's runs.
+TEST(InstructionReader, FindsTheScriptEndAfterWholeInstructions) {
+    const unsigned char quita = 19;
+    EXPECT_EQ(instructionLength(&quita, 1, 1), 0);  // past the end
+    // A compiled script read from a file ends where decoding finds the closing
+    // byte after complete events, whatever marker bytes its constants hold.
+    const scriptRow<bytes, int> ends[] = {  // -1: no end within the bytes
+        {"one event", {1, 7, 4, 0x0F, 40, 0xFE, 0xFF}, 7},
+        {"bytes after the end", {0xFF, 0xAA}, 1},
+        {"a constant -2 read whole", {1, 7, 3, 0x0F, 40, 0x10, 0xFE, 0xFF, 0xFF, 0xFF, 0xFE, 0xFF}, 12},
+        {"a constant -2 cut off where it looks like the end", {1, 7, 3, 0x0F, 40, 0x10, 0xFE, 0xFF}, -1},
+        {"the closing 0xFF cut off", {1, 7, 4, 0x0F, 40, 0xFE}, -1},
+        {"the event end cut off", {1, 7, 4, 0x0F, 40}, -1},
+        {"a marker alone", {0x01}, -1},
+        {"no event marker", {0x02, 0xFF}, -1},
+    };
+    for (const auto& r : ends) EXPECT_EQ(findScriptEnd(r.in.data(), static_cast<int>(r.in.size())), r.out) << r.what;
 }

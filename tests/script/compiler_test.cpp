@@ -1,12 +1,12 @@
-// The compiler's output and log for whole sources.
+// The compiler's output and log for whole sources, and its start mode.
 #include <gtest/gtest.h>
 
+#include "script/compiler_mode.h"
 #include "script/script_test_support.h"
 
 namespace {
 
 const std::string EVENT_DONE = "Successfully compiled the event.\n\n";
-const std::string ONE_EVENT = "Compiling event onUse...\n" + EVENT_DONE;
 const std::string IF_WARNING = "Warning! if is deprecated, use jmpifn instead!\n";
 const std::string IFN_WARNING = "Warning! if is deprecated, use jmpif instead!\n";
 const std::string TRUE_WARNING = "WARNING: Use of constant TRUE or FALSE in an if statement\n";
@@ -14,16 +14,12 @@ const std::string TRUE_WARNING = "WARNING: Use of constant TRUE or FALSE in an i
 }  // namespace
 
 // A failed compilation leaves 0x00 as its target, and its log ends with the
-// fatal error after what it said of the lines before.
+// fatal error after what it said of the lines before. Each row's log is what
+// follows the opening lines, up to the closing ones or the fatal error.
 TEST(Compiler, WritesEachSourceByteForByteWithItsLog) {
     scopedWorkDir dir;
     writeFileText("names.inc", "; door state\r\ndef %40 DOORS ;comment\r\n");
-    const struct {
-        const char* what;
-        std::string source;
-        bytes target;
-        std::string log;  // after the opening lines, up to the closing ones or the fatal error
-    } rows[] = {
+    const struct { const char* what; std::string source; bytes target; std::string log; } rows[] = {
         {"empty source", "", {0xFF}, ""},
         {"every command with its operand layout; numbers end at their first non-digit; a comment",
          "event global\nset %40 -1\ninc LIFE\ndec ARMOR\nadd LIFE ARMOR\nsub LIFE 2x\nmul LIFE +3\n"
@@ -46,7 +42,7 @@ TEST(Compiler, WritesEachSourceByteForByteWithItsLog) {
              "WARNING: Empty event!\n" + EVENT_DONE},
         {"def names a variable, also in an included file", "include names.inc\ndef %41 KEYS\nevent onUse\nset DOORS 1\n"
          "inc KEYS\nend\n", {1, 7, 3, 0x0F, 0x28, 0x10, 1, 0, 0, 0, 4, 0x0F, 41, 0xFE, 0xFF},
-         "Including external file names.inc.\n\n" + ONE_EVENT},
+         "Including external file names.inc.\n\nCompiling event onUse...\n" + EVENT_DONE},
         {"a unit event after a tile event is not logged", "event onEnter\nquita\nend\nevent onKill", {0},
          "Compiling event onEnter...\n" + EVENT_DONE +
              fatalTail("The event onKill is illegal in a script for tiles")},
@@ -87,15 +83,12 @@ TEST(Compiler, FillsABufferOnlyWhenTheScriptFitsAndRefusesFilesItCannotUse) {
     writeFileText("in.ukv", "event onUse\ninc LIFE\nquita\ninc LIFE\nend\n");
     unsigned char buffer[12] = {};
     int size = 10;
-    EXPECT_FALSE(compile("in.ukv", "out.kvs", buffer, &size));
-    EXPECT_EQ(size, 10);
-    EXPECT_EQ(buffer[0], 0);
+    EXPECT_TRUE(!compile("in.ukv", "out.kvs", buffer, &size) && size == 10 && buffer[0] == 0);
     EXPECT_EQ(readFileBytes("out.kvs").size(), 11u);  // written before the buffer is refused
     const std::string refused = fatalTail("Buffer for script data is not big enough");
     EXPECT_THAT(readFileText("compiler.log"), testing::EndsWith("Beginning to write compiled data.\n" + refused));
     size = 11;
-    ASSERT_TRUE(compile("in.ukv", "", buffer, &size));
-    EXPECT_EQ(size, 11);
+    ASSERT_TRUE(compile("in.ukv", "", buffer, &size) && size == 11);
     EXPECT_EQ(bytes(buffer, buffer + 12), (bytes{1, 7, 4, 0x0F, 28, 19, 4, 0x0F, 28, 0xFE, 0xFF, 0}));
     // Opening the target truncates it, so a target that is the source is refused first.
     writeFileText("x.ukv", "event onUse\nset LIFE 1\nend\n");
@@ -114,4 +107,22 @@ TEST(Compiler, FillsABufferOnlyWhenTheScriptFitsAndRefusesFilesItCannotUse) {
             << r.what;
     }
     EXPECT_EQ(readFileText("x.ukv"), "event onUse\nset LIFE 1\nend\n");
+}
+
+TEST(CompilerMode, WritesTheKvsBesideTheSourceOrTheNamedTarget) {
+    scopedWorkDir dir;
+    char source[] = "a.ukv", target[] = "b.out", compiled[] = "a.kvs";
+    char* args[] = {source, target};
+    runCompilerMode(0, args);  // without a source nothing happens
+    EXPECT_FALSE(std::ifstream("compiler.log").good());
+    writeFileText("a.ukv", "event onUse\nquita\nend\n");
+    runCompilerMode(1, args);
+    EXPECT_EQ(readFileBytes("a.kvs"), (bytes{1, 7, 19, 0xFE, 0xFF}));
+    runCompilerMode(2, args);
+    EXPECT_EQ(readFileBytes("b.out"), readFileBytes("a.kvs"));
+    EXPECT_EQ(defaultCompilerTarget("ab"), "kvs");
+    // A compiled file named as the source would be its own target.
+    args[0] = compiled;
+    runCompilerMode(1, args);
+    EXPECT_THAT(readFileText("compiler.log"), testing::EndsWith(fatalTail("The target file a.kvs is the source file")));
 }

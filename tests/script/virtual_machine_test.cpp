@@ -85,9 +85,7 @@ TEST(VirtualMachine, SolvesObjectivesChangesTilesComposesMessagesAndFillsSoundSl
     EXPECT_EQ(vm.variables[VAR_MISSIONSOLVED], 0);
     vm.setObjectives(99);
     runClean(vm, compiledEvent("set OBJECTIVE1 1\nset OBJECTIVE2 1\nset OBJECTIVE3 1\nset OBJECTIVE4 1\ngoto a"));
-    EXPECT_EQ(vm.variables[VAR_MISSIONSOLVED], 0);
-    EXPECT_TRUE(vm.needNextMap());
-    EXPECT_EQ(vm.getMapString(), "a");
+    EXPECT_TRUE(vm.variables[VAR_MISSIONSOLVED] == 0 && vm.needNextMap() && vm.getMapString() == "a");
     runClean(vm, compiledEvent("set OBJECTIVE5 5"));
     EXPECT_EQ(vm.variables[VAR_MISSIONSOLVED], 1);
     char tiles[6] = {};

@@ -7,25 +7,19 @@
 #include <memory>
 #include <vector>
 
-#include "app/constants.h"
 #include "world/weapons.h"
 #include "world_fixtures.h"
 
 using namespace worldtest;
 
-namespace {
-
-// Mission variables as the script machine would hold them.
-enum { AMMO1, AMMO2, AMMO3, AMMO4, AMMO5, LIFE, ARMOR, NO_PISTOL, VARIABLES };
-
-}  // namespace
-
 class PlayerUnit : public testing::Test {
 protected:
+    // Mission variables as the script machine would hold them.
+    enum { AMMO1, AMMO2, AMMO3, AMMO4, AMMO5, LIFE, ARMOR, NO_PISTOL, VARIABLES };
     worldScene scene;
     memoryUnitDatafile data;
     int vars[VARIABLES] = {};
-    pointerInput mouse;
+    pointerInput mouse{400, 100};  // straight up
     playerUnit player;
     int lastScripts = 0, lastShotWeapon = -1;
 
@@ -36,8 +30,6 @@ protected:
         player.maxLife = vars[LIFE] = 100;
         player.initialise(400, 300, 0, 0);
         player.pointer = [this] { return mouse; };
-        mouse.x = 400;  // straight up
-        mouse.y = 100;
     }
     // One logic step's move; returns the offset asked for.
     facingOffset move(int camX = 0, int camY = 0) {
@@ -86,8 +78,7 @@ TEST_F(PlayerUnit, WalksAndStrafesRelativeToItsFacingAndSetsTheUseScriptOncePerP
     global.keys[SLOT_SHOOT] = 0;
     key[0] = 1;
     move();
-    EXPECT_TRUE(player.state == STATE_STANDING && player.walkCounter == 0 && lastScripts == 1);
-    EXPECT_FALSE(fire());
+    EXPECT_TRUE(player.state == STATE_STANDING && player.walkCounter == 0 && lastScripts == 1 && !fire());
 }
 
 TEST_F(PlayerUnit, FiresWithTheCooldownOfItsWeaponWhileItHasRounds) {
@@ -105,8 +96,7 @@ TEST_F(PlayerUnit, FiresWithTheCooldownOfItsWeaponWhileItHasRounds) {
     EXPECT_TRUE(fire() && lastShotWeapon == 0 && player.state == STATE_WALKING_SHOOTING);
     // Waiting for the cooldown: a standing figure aims.
     player.state = STATE_STANDING;
-    EXPECT_FALSE(fire());
-    EXPECT_EQ(player.state, STATE_AIMING);
+    EXPECT_TRUE(!fire() && player.state == STATE_AIMING);
     // With nothing left and no pistol the weapon search stops on the pistol.
     vars[NO_PISTOL] = 1;
     player.cooldown = 0;

@@ -1,6 +1,5 @@
 #include "world/unit_datafile.h"
 
-#include <allegro.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -37,18 +36,14 @@ bytes bitmap(int depth, int w, int h, int pixelBytes) {
 // The start of a datafile stream after the pack magic.
 bytes header(uint32_t objects) { return id("ALL.") + be(objects); }
 
-// Six 3 x 2 sprites and a named radius item.
-bytes unitStream() {
-    bytes s = header(7);
-    const int depths[] = {8, 15, 16, 24, 32, -32}, sizes[] = {1, 2, 2, 3, 3, 4};
-    for (int i = 0; i < 6; i++) s = s + object("BMP ", bitmap(depths[i], 3, 2, sizes[i]));
-    return s + id("prop") + id("NAME") + be(2) + bytes{'R', '6'} + object("DATA", {5});
-}
-
 }  // namespace
 
 TEST(UnitDatafileCheck, AcceptsTheUnitStructureAndRefusesItsPrefixesAndBrokenObjects) {
-    const bytes unit = unitStream();
+    // Six 3 x 2 sprites and a named radius item.
+    bytes unit = header(7);
+    const int depths[] = {8, 15, 16, 24, 32, -32}, sizes[] = {1, 2, 2, 3, 3, 4};
+    for (int i = 0; i < 6; i++) unit = unit + object("BMP ", bitmap(depths[i], 3, 2, sizes[i]));
+    unit = unit + id("prop") + id("NAME") + be(2) + bytes{'R', '6'} + object("DATA", {5});
     for (std::size_t cut = 0; cut < unit.size(); cut++)
         ASSERT_FALSE(unitDatafileStreamIsSound(unit.data(), cut)) << cut;
     bytes many = header(UNIT_DATAFILE_MAX_OBJECTS + 1);
@@ -82,8 +77,7 @@ TEST(UnitDatafileCheckDeathTest, MissingIncompleteOrTruncatedDatafileEndsWithErr
     ASSERT_EQ(std::system("dat -a -t DATA short.dat u6.raw >/dev/null"), 0);
     writeFileBytes("cut.dat", {'s', 'l', 'h', '.', 'A', 'L', 'L', '.', 0, 0, 0, 1, 6});
     for (const char* name : {"nothere.dat", "short.dat", "cut.dat"}) {
-        Unit type;
-        EXPECT_EXIT(type.load(1, 1, 1, 0, name, 0, 0, 0), testing::ExitedWithCode(0),
+        EXPECT_EXIT(Unit().load(1, 1, 1, 0, name, 0, 0, 0), testing::ExitedWithCode(0),
                     std::string("Error007: Loading datafile \"") + name + "\" failed");
     }
 }

@@ -8,21 +8,19 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <memory>
 #include <string>
-#include <vector>
 
 #include "app/globals.h"
 #include "app/helpers.h"
 #include "app/input.h"
 #include "platform/test_tone.h"
 #include "support/test_files.h"
-#include "world/player_unit.h"
 #include "world/unit.h"
 
 namespace worldtest {
 
 constexpr int UNIT_RADIUS = 6;
+constexpr float UNIT_SPEED = 2.0f;
 // Bullet sprites are 2 x (2 + 2N) pixels for weapon N, so their radius is
 // 1 + N and tells the weapons apart.
 inline int bulletHeight(int weapon) { return 2 + 2 * weapon; }
@@ -43,8 +41,6 @@ public:
     ~memoryUnitDatafile() {
         for (int s = 0; s < UNIT_SPRITES; s++) destroy_bitmap(static_cast<BITMAP*>(items[s].dat));
     }
-    memoryUnitDatafile(const memoryUnitDatafile&) = delete;
-    memoryUnitDatafile& operator=(const memoryUnitDatafile&) = delete;
     DATAFILE* get() { return items; }
 
 private:
@@ -72,8 +68,6 @@ public:
         global.buffer = old;
         for (int k = 0; k < KEY_MAX; k++) key[k] = 0;
     }
-    worldScene(const worldScene&) = delete;
-    worldScene& operator=(const worldScene&) = delete;
 
 private:
     BITMAP* old;
@@ -84,8 +78,7 @@ inline void hold(int slot, bool down = true) { key[DEFAULT_KEYS[slot]] = down ? 
 // "gfx/bulletN.tga" and "sfx/weaponN.wav" for the eight weapons in the
 // current working directory.
 inline void writeBulletFiles() {
-    std::filesystem::create_directories("gfx");
-    std::filesystem::create_directories("sfx");
+    for (const char* folder : {"gfx", "sfx"}) std::filesystem::create_directories(folder);
     for (int w = 0; w < 8; w++) {
         BITMAP* b = create_bitmap(2, bulletHeight(w));
         clear_to_color(b, makecol(255, 255, 0));
@@ -112,21 +105,22 @@ inline bool writeUnitDatafile(const std::string& name, unsigned char radius) {
            std::system(("dat -a -t DATA " + name + " u6.raw >/dev/null").c_str()) == 0;
 }
 
-// A template with 100 life loaded from memory sprites and a placed unit
-// of class T copying it.
+// A template with 100 life loaded from memory sprites and a unit of class T
+// copying it, placed at (400, 300) facing right.
 template <class T>
 struct placedUnit {
     memoryUnitDatafile data;
     Unit type;
     T unit;
-    explicit placedUnit(float speed = 4.0f, int weapon = 0, int triggerDist = 1000, int shootFreq = 0) {
-        type.speed = speed;
+    explicit placedUnit(int weapon = 0, int triggerDist = 10000, int shootFreq = 0) {
+        type.speed = UNIT_SPEED;
         type.maxLife = 100;
         type.weapon = weapon;
         type.triggerDist = triggerDist;
         type.shootFreq = shootFreq;
         type.loadSprites(data.get());
         unit.basetypeGet(type);
+        unit.initialise(400, 300, 64, 0);
     }
 };
 
