@@ -130,6 +130,7 @@ TEST_F(MapFileTest, FaultsEndTheProgramWithTheirNumberedErrors) {
     struct row { const char* file; std::function<void(std::ifstream&)> load; const char* error; };
     const row rows[] = {
         {"", [](std::ifstream&) { mapClass().setTileset("none.dat"); }, "Error007: Loading datafile \"none.dat\""},
+        {"", [](std::ifstream&) { editorMapClass().setTileset("none.dat"); }, "Error007: Loading datafile \"none.dat\""},
         {"", [](std::ifstream&) { mapClass().setTileset("cut.dat"); },
          "Error011: Could not load tileset \"cut.dat\" for the following reason:\nDamaged datafile"},
         {"none.kvm", [](std::ifstream& in) { mapClass().loadMap(in, "mpmaps/none.kvm"); },
