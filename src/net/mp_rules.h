@@ -22,5 +22,10 @@ int clampState(int state);
 // becomes 0), so that converting it to an integer is always defined.
 float clampToMap(float value, int extent);
 
+// A spawn point's coordinate, moved into the band where a player can stand:
+// RADIUS inside the edges. A player placed on an edge itself could never
+// walk away, since every step along it stays within RADIUS of that edge.
+float clampToStandable(float value, int extent);
+
 // A slot number is only used as an index when it names one of the slots.
 inline bool slotInRange(int slot, int slots) { return slot >= 0 && slot < slots; }

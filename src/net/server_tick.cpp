@@ -228,8 +228,8 @@ bool serverMultiplayerGame::handleMoveRequest(float& x, float& y, float oldX, fl
 void serverMultiplayerGame::assignPosition(int slot) {
     spawnCursor = (spawnCursor + 1) % static_cast<int>(spawns.size());
     const spawnPoint& spawn = spawns[spawnCursor];
-    players[slot].posX = clampToMap(spawn.x, map.getMapWidth());
-    players[slot].posY = clampToMap(spawn.y, map.getMapHeight());
+    players[slot].posX = clampToStandable(spawn.x, map.getMapWidth());
+    players[slot].posY = clampToStandable(spawn.y, map.getMapHeight());
     players[slot].direction = spawn.direction;
 }
 

@@ -17,17 +17,16 @@ TEST_F(Multiplayer, ServerPlacesPlayersOnTheMapKeepsControlCodesOutOfNamesAndHol
         {"a state of -1 is relayed as 0", std::string("\x08\x00\x00\x00\xff", 5), true, 0, false},
         {"an INPUT cut after its flags is dropped", std::string{INPUT, 1}, false, 0, false},
         {"a state of 5 stays", std::string("\x08\x00\x00\x00\x05", 5), true, 5, false},
-        {"a walk moves", std::string("\x08\x01\x00\x40\x03", 5), true, 3, true},
+        {"a walk away from the corner moves", std::string("\x08\x01\x00\xc0\x03", 5), true, 3, true},
     };
     mpfiles::writeMap("far", 20, 15, {{660.0f, -20.0f, 0}});
     auto server = startServer(1, true, "far");
     rawEnd mover;
     joinRaw(*server, mover, "a\nb\x1b");
-    EXPECT_EQ(server->players[0].posX, 640.0f);
-    EXPECT_EQ(server->players[0].posY, 0.0f);
+    EXPECT_EQ(std::make_pair(server->players[0].posX, server->players[0].posY), std::make_pair(632.0f, 8.0f))
+        << "inside the edges, where a player can walk";
     EXPECT_TRUE(serverLogged("New player joined: a?b? ("));
     mover.receiveAll();
-    server->players[0].posX = 100;  // away from the edge, where it can walk
     for (const row& r : rows) {
         SCOPED_TRACE(r.what);
         const float x = server->players[0].posX;
