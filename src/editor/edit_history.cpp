@@ -53,21 +53,16 @@ void editHistory::close() {
     undone.clear();
 }
 
-bool editHistory::undo() {
-    if (open) close();
-    if (done.empty()) return false;
-    apply(done.back(), false);
-    undone.push_back(std::move(done.back()));
-    done.pop_back();
-    return true;
-}
+bool editHistory::undo() { return replay(done, undone, false); }
 
-bool editHistory::redo() {
+bool editHistory::redo() { return replay(undone, done, true); }
+
+bool editHistory::replay(std::deque<action>& from, std::deque<action>& to, bool forward) {
     if (open) close();
-    if (undone.empty()) return false;
-    apply(undone.back(), true);
-    done.push_back(std::move(undone.back()));
-    undone.pop_back();
+    if (from.empty()) return false;
+    apply(from.back(), forward);
+    to.push_back(std::move(from.back()));
+    from.pop_back();
     return true;
 }
 

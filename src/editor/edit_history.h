@@ -69,11 +69,13 @@ private:
     void putUnits(const unitsState& state);
     void close();
     void apply(const action& a, bool forward);
+    // Applies the last action of from (forward or back) and moves it to to.
+    bool replay(std::deque<action>& from, std::deque<action>& to, bool forward);
 
     editorMapClass& map;
     unitTable& units;
     std::deque<action> done;
-    std::vector<action> undone;
+    std::deque<action> undone;
     bool open = false;
     long openGesture = 0;
     bool wentOn = false;
